@@ -1,0 +1,4 @@
+#pragma once
+
+#include <string>
+#include <string_view>
