@@ -1,5 +1,14 @@
 #include "ConversionRun.h"
 
+ConversionRun::~ConversionRun() {
+    if (!workerThread.joinable())
+        return;
+    if (workerRunning)
+        workerThread.detach();
+    else
+        workerThread.join();
+}
+
 ConversionRun& TheConversionRun() {
     static ConversionRun run;
     return run;

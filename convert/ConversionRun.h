@@ -7,6 +7,13 @@
 
 // State shared by the window thread and the conversion worker for the life of the process.
 struct ConversionRun {
+    ConversionRun() = default;
+    // A finished worker is joined; a running one cannot be waited for at process end (it may
+    // be waiting on the window thread), so it is let go.
+    ~ConversionRun();
+    ConversionRun(const ConversionRun&) = delete;
+    ConversionRun& operator=(const ConversionRun&) = delete;
+
     std::atomic<int> stopRequested{0}; // written by the window thread, read by the worker
     int tablesChecked = 0;
     std::string tablesCheckedText;
