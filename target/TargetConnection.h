@@ -3,6 +3,7 @@
 #include "TargetError.h"
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,8 @@ public:
     struct Session;
 
 private:
+    // The window thread opens, the worker executes; one call at a time reaches the session.
+    std::mutex m_mutex;
     std::unique_ptr<Session> m_session;
 };
 
