@@ -1,1 +1,87 @@
 # Installation layout and the Debian package.
+#
+# The program lives in its own folder, lib/tabwright, because the Help button opens the help
+# document from the folder of the (resolved) executable; bin/tabwright is a relative link to it
+# so that the layout works under any prefix. Only the program and its desktop integration are
+# installed: the Oracle simulator and the tests carry no install rules.
+
+set(TABWRIGHT_INSTALL_PROGRAM_DIR lib/tabwright)
+set(TABWRIGHT_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tabwright)
+
+# Installed files and folders get the usual modes whatever the builder's umask is.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+install(TARGETS tabwright RUNTIME DESTINATION ${TABWRIGHT_INSTALL_PROGRAM_DIR})
+
+set(packagingDir ${CMAKE_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${packagingDir})
+file(CREATE_LINK ../${TABWRIGHT_INSTALL_PROGRAM_DIR}/tabwright ${packagingDir}/tabwright SYMBOLIC)
+install(FILES ${packagingDir}/tabwright DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES ${PROJECT_SOURCE_DIR}/help/tabwright-help.html
+        DESTINATION ${TABWRIGHT_INSTALL_PROGRAM_DIR})
+
+# Desktop entry, AppStream metadata and the icons: res/ names the files (the icons are drawn
+# at build time).
+if(DEFINED TABWRIGHT_DESKTOP_FILE AND DEFINED TABWRIGHT_METAINFO_FILE
+   AND DEFINED TABWRIGHT_ICON_DIR)
+    install(FILES ${TABWRIGHT_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${TABWRIGHT_METAINFO_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    foreach(size 16 24 32 48 256)
+        install(FILES ${TABWRIGHT_ICON_DIR}/icon_${size}.png
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+                RENAME tabwright.png)
+    endforeach()
+else()
+    message(WARNING "res/ names no desktop entry, metainfo or icons: they will not be installed")
+endif()
+
+# Debian wants the changelog and the manual page compressed without a time stamp.
+set(TABWRIGHT_VERSION ${PROJECT_VERSION})
+set(TABWRIGHT_DEB_RELEASE 1)
+set(TABWRIGHT_DEB_VERSION ${PROJECT_VERSION}-${TABWRIGHT_DEB_RELEASE})
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${packagingDir}/changelog.Debian @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/tabwright.1 ${packagingDir}/tabwright.1 @ONLY)
+find_program(GZIP_EXECUTABLE gzip REQUIRED)
+foreach(plain changelog.Debian tabwright.1)
+    execute_process(COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${packagingDir}/${plain}
+                    OUTPUT_FILE ${packagingDir}/${plain}.gz COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+install(FILES ${packagingDir}/changelog.Debian.gz ${CMAKE_CURRENT_LIST_DIR}/debian/copyright
+        DESTINATION ${TABWRIGHT_DOC_DIR})
+install(FILES ${packagingDir}/tabwright.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(CPACK_PACKAGE_NAME tabwright)
+set(CPACK_PACKAGE_VENDOR "Tabwright developers")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Tabwright developers <tabwright@tabwright.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "wizard that copies MySQL tables into an Oracle database")
+# Lines are kept short: Debian shows the extended description as it stands.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Tabwright is a desktop wizard. The operator types the MySQL server, login\n"
+    "and password and the Oracle service name, user name and password, chooses\n"
+    "a MySQL database and checks tables. Each checked table is recreated in\n"
+    "Oracle with its primary key and unique constraint, and its rows are copied\n"
+    "one by one while the window shows the progress.\n"
+    "\n"
+    "The Oracle client library (for example Oracle Instant Client) is not part\n"
+    "of this package: it is found at run time on the library search path or\n"
+    "under ORACLE_HOME.")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY tabwright)
+set(CPACK_STRIP_FILES TRUE)
+set(CPACK_GENERATOR DEB)
+set(CPACK_SOURCE_GENERATOR "")
+
+set(CPACK_DEBIAN_PACKAGE_NAME tabwright)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${TABWRIGHT_DEB_RELEASE})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION database)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tabwright.example/")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Help button and the links hand files and addresses to the desktop's opener.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
+
+include(CPack)
