@@ -54,6 +54,7 @@ public:
 
 private:
     friend class SourceConnection;
+    explicit SourceResult(std::unique_ptr<Handle> handle);
     std::unique_ptr<Handle> m_handle;
 };
 
