@@ -51,6 +51,8 @@ endforeach()
 install(FILES ${packagingDir}/changelog.Debian.gz ${CMAKE_CURRENT_LIST_DIR}/debian/copyright
         DESTINATION ${TABWRIGHT_DOC_DIR})
 install(FILES ${packagingDir}/tabwright.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tabwright)
 
 set(CPACK_PACKAGE_NAME tabwright)
 set(CPACK_PACKAGE_VENDOR "Tabwright developers")
