@@ -1,4 +1,5 @@
 #include "OracleNames.h"
+#include "Utf8Check.h"
 
 #include <gtest/gtest.h>
 
@@ -6,65 +7,6 @@
 #include <string>
 
 namespace {
-
-// True when text is well-formed UTF-8 (no overlong forms, no surrogates).
-bool isValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        char32_t value = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            value = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            value = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            value = lead & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            value = (value << 6) | (next & 0x3Fu);
-        }
-        const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
-}
-
-std::string encode(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
 
 struct NameCase {
     const char* name;
@@ -132,7 +74,7 @@ TEST_P(OracleColumnNameTest, DerivesTheName) {
     const std::string name = OracleColumnName(c.input);
     EXPECT_EQ(name, c.expected);
     EXPECT_LE(name.size(), kOracleNameBytes);
-    EXPECT_TRUE(isValidUtf8(name));
+    EXPECT_TRUE(IsValidUtf8(name));
     EXPECT_EQ(name.find('"'), std::string::npos);
 }
 
@@ -163,7 +105,7 @@ TEST_P(OracleTableNameTest, DerivesTheName) {
     const std::string name = OracleTableName(c.input);
     EXPECT_EQ(name, c.expected);
     EXPECT_LE(name.size(), kOracleNameBytes);
-    EXPECT_TRUE(isValidUtf8(name));
+    EXPECT_TRUE(IsValidUtf8(name));
 }
 
 INSTANTIATE_TEST_SUITE_P(TableNames, OracleTableNameTest, testing::ValuesIn(kTableNames),
@@ -180,10 +122,10 @@ TEST(UpperCaseUtf8Test, KeepsLengthAndIsStableOnEveryCodePoint) {
     for (char32_t c = 0; c <= 0x10FFFF; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
-        const std::string text = encode(c);
+        const std::string text = EncodeUtf8(c);
         const std::string upper = UpperCaseUtf8(text);
         ASSERT_EQ(upper.size(), text.size()) << "U+" << std::hex << static_cast<unsigned>(c);
-        ASSERT_TRUE(isValidUtf8(upper)) << "U+" << std::hex << static_cast<unsigned>(c);
+        ASSERT_TRUE(IsValidUtf8(upper)) << "U+" << std::hex << static_cast<unsigned>(c);
         ASSERT_EQ(UpperCaseUtf8(upper), upper) << "U+" << std::hex << static_cast<unsigned>(c);
     }
 }
