@@ -121,7 +121,7 @@ TEST_F(SourceConnectionTest, UseMakesNamesThatNeedQuotingCurrent) {
     const Case cases[] = {
         {"source with blank", "in_blank"},    {"source-hyphen", "in_hyphen"},
         {"source`backquote", "in_backquote"}, {"source`; SELECT 1; --", "in_injection"},
-        {"source_catalog", "keyed"},
+        {"source_grüße", "in_umlaut"},        {"source_catalog", "keyed"},
     };
     for (const Case& c : cases) {
         m_connection.UseDatabase(c.database);
@@ -250,6 +250,27 @@ TEST_F(SourceConnectionTest, ResultsStayReadableAfterTheNextConnect) {
     EXPECT_STREQ(row[0], "1");
     // The new connection has no current database.
     EXPECT_TRUE(m_connection.ListTables().empty());
+}
+
+TEST_F(SourceConnectionTest, AWorkerThreadReadsFieldsAndRowsOfTheWindowThreadsConnection) {
+    m_connection.UseDatabase("source_catalog");
+    std::size_t fieldCount = 0;
+    std::vector<std::string> ids;
+    std::thread worker([&] {
+        if (std::optional<SourceResult> fieldList = m_connection.ListFields("nullable")) {
+            fieldCount = AllFields(m_connection, *fieldList).size();
+        }
+        if (m_connection.Query("SELECT id FROM nullable ORDER BY id") == 0) {
+            if (std::optional<SourceResult> rows = m_connection.StoreResult()) {
+                while (const SourceRow row = m_connection.FetchRow(*rows)) {
+                    ids.emplace_back(row[0]);
+                }
+            }
+        }
+    });
+    worker.join();
+    EXPECT_EQ(fieldCount, 2u);
+    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3"}));
 }
 
 TEST_F(SourceConnectionTest, ListsEveryTableOfADatabaseWithMoreThan1700) {
