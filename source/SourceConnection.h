@@ -13,6 +13,9 @@ struct SourceField {
     int type = 0;             // the client library's field-type code
     std::uint32_t length = 0; // display length in bytes
     std::uint32_t flags = 0;  // 2 primary key, 4 unique key, 8 multiple key
+    // 63 for binary and numeric columns. Text columns are described in the connection's
+    // result character set, not their own: utf8mb4_general_ci (45) with the client library's
+    // default, and their length then counts four bytes per character.
     std::uint32_t charsetNumber = 0;
 };
 
@@ -37,7 +40,8 @@ private:
 };
 
 // The result of one listing or query, read front to back once. Owns the library's result
-// and releases it when destroyed or passed to SourceConnection::FreeResult.
+// and releases it when destroyed or passed to SourceConnection::FreeResult. It stays
+// readable after a later Connect has replaced the connection it came from.
 class SourceResult {
 public:
     SourceResult();
