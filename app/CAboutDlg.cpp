@@ -80,8 +80,13 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     AddLabel(QStringLiteral("Version : ") + QStringLiteral(TABWRIGHT_VERSION),
              QRect(126, 22, 55, 8));
     AddLabel(QStringLiteral("Copyright \u00A9 2026 Vorlane"), QRect(115, 32, 78, 8));
-    AddLabel(QStringLiteral("Email:"), QRect(93, 45, 20, 8));
+    const QLabel* emailLabel = AddLabel(QStringLiteral("Email:"), QRect(93, 45, 20, 8));
     m_emailLink = AddLabel(SupportEmail(), QRect(115, 45, 92, 8), "IDC_EMAIL_LINK");
+    // The address keeps its small gap after "Email:" when that word came out wider.
+    const int gap = DialogUnitsToPixels(2, 0, 0, 0).x();
+    if (m_emailLink->x() < emailLabel->geometry().right() + 1 + gap) {
+        m_emailLink->move(emailLabel->geometry().right() + 1 + gap, m_emailLink->y());
+    }
     m_webLink = AddLabel(WebAddress(), QRect(93, 56, 101, 8), "IDC_WEB_LINK");
     m_secondWebLink = AddLabel(SecondWebAddress(), QRect(93, 65, 120, 8), "IDC_WEB_LINK2");
 

@@ -537,7 +537,8 @@ QImage pageArrow() {
     return image;
 }
 
-// A 32 x 32 pointing hand; the tip of the index finger is at (12, 1), the cursor's hot spot.
+// A 32 x 32 pointing hand; the outline of the index fingertip is pixel (12, 1), the cursor's
+// hot spot.
 QImage handCursor() {
     QImage image = newImage(32, 32);
     QPainter painter(&image);
@@ -548,12 +549,12 @@ QImage handCursor() {
         path.addRoundedRect(QRectF(x, top, width, bottom - top), width / 2, width / 2);
         return path;
     };
-    QPainterPath hand = capsule(9.5, 1.0, 5.0, 19.0);
+    QPainterPath hand = capsule(10.0, 1.5, 5.0, 19.0);
     hand = hand.united(capsule(14.0, 9.0, 4.8, 19.0));
     hand = hand.united(capsule(18.3, 10.0, 4.6, 19.5));
     hand = hand.united(capsule(22.4, 11.5, 4.4, 20.0));
     QPainterPath palm;
-    palm.addRoundedRect(QRectF(9.5, 14.0, 17.3, 12.5), 4.0, 4.0);
+    palm.addRoundedRect(QRectF(10.0, 14.0, 16.8, 12.5), 4.0, 4.0);
     hand = hand.united(palm);
     QPainterPath wrist;
     wrist.addRect(QRectF(12.0, 24.0, 12.5, 6.5));
