@@ -1,0 +1,21 @@
+# Checks the help document beside the built program: present, and self-contained so that it
+# opens the same with or without a network and from any folder it is installed to.
+if(NOT EXISTS "${HELP_FILE}")
+    message(FATAL_ERROR "no help document at ${HELP_FILE}")
+endif()
+file(READ "${HELP_FILE}" help)
+foreach(outside "<script" "<link" "<img" "<iframe" "@import" "url(")
+    string(FIND "${help}" "${outside}" at)
+    if(NOT at EQUAL -1)
+        message(FATAL_ERROR "the help document loads something from outside: ${outside}")
+    endif()
+endforeach()
+# Every internal link must lead to an anchor of the document.
+string(REGEX MATCHALL "href=\"#[^\"]+\"" links "${help}")
+foreach(link IN LISTS links)
+    string(REGEX REPLACE "href=\"#([^\"]+)\"" "\\1" anchor "${link}")
+    string(FIND "${help}" "id=\"${anchor}\"" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the link to #${anchor} leads nowhere")
+    endif()
+endforeach()
