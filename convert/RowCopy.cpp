@@ -75,6 +75,25 @@ bool renderRow(SourceConnection& source, const std::string& table, const SourceR
     return true;
 }
 
+// Errors after which the session is gone: every later row would fail the same way and show
+// its own message box, so the table is given up at once instead.
+bool sessionLost(const TargetError& error) {
+    switch (error.oracleErrorNumber) {
+    case 28:   // your session has been killed
+    case 1012: // not logged on
+    case 1033: // initialization or shutdown in progress
+    case 1034: // ORACLE not available
+    case 1089: // immediate shutdown in progress
+    case 1092: // ORACLE instance terminated
+    case 3113: // end-of-file on communication channel
+    case 3114: // not connected to ORACLE
+    case 3135: // connection lost contact
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 void CopyTableRows(ConversionWindow& window, const std::string& targetName) {
@@ -124,6 +143,8 @@ void CopyTableRows(ConversionWindow& window, const std::string& targetName) {
             ++rowsConverted;
         } catch (const TargetError& error) {
             window.StopActivityTimer();
+            if (sessionLost(error))
+                throw;
             if (ErrorReports(error, "missing VALUES keyword", 926) ||
                 ErrorReports(error, "invalid table name", 903) ||
                 ErrorReports(error, "table or view does not exist", 942)) {

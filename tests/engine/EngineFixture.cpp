@@ -44,8 +44,12 @@ void EngineFixture::SetUp() {
     std::filesystem::create_directories(folder);
     m_statePath = (folder / (name + ".sqlite")).string();
     std::filesystem::remove(m_statePath);
-    OracleSimStateSetUp(m_statePath, kService, kOraclePassword);
+    m_sim = std::make_unique<OracleSimState>(OracleSimState::create(m_statePath));
+    m_sim->addService(kService);
+    m_sim->addAccount(kService, "SYSTEM", kOraclePassword, true);
+    m_sim->addAccount(kService, "SCOTT", kOraclePassword, true);
     setenv("ORACLE_SIM_STATE", m_statePath.c_str(), 1);
+    setenv("ORACLE_HOME", TABWRIGHT_SIM_ORACLE_HOME, 0);
 
     // As the main window starts: no quoted name pending.
     TheConversionRun().quoteTargetName = 0;
@@ -53,6 +57,7 @@ void EngineFixture::SetUp() {
 }
 
 void EngineFixture::TearDown() {
+    m_sim.reset();
     std::error_code ignored;
     std::filesystem::remove(m_statePath, ignored);
 }
@@ -109,4 +114,30 @@ std::vector<std::string> EngineFixture::messageTexts(const ConsoleWindow& window
     for (const ConsoleWindow::Message& message : window.messages())
         texts.push_back(message.text);
     return texts;
+}
+
+std::vector<ReceivedStatement> EngineFixture::statements() const {
+    std::vector<ReceivedStatement> received;
+    for (const OracleSimState::Statement& statement : m_sim->statements())
+        received.push_back({statement.text, statement.ora, statement.message});
+    return received;
+}
+
+std::vector<OracleRow> EngineFixture::oracleRows(const std::string& table,
+                                                 const std::string& owner) const {
+    if (!m_sim->hasTable(owner, table))
+        return {};
+    return m_sim->rows(owner, table);
+}
+
+bool EngineFixture::oracleTableExists(const std::string& table, const std::string& owner) const {
+    return m_sim->hasTable(owner, table);
+}
+
+std::vector<OracleSimState::Column> EngineFixture::oracleColumns(const std::string& table) const {
+    return m_sim->columns("SYSTEM", table);
+}
+
+void EngineFixture::failStatement(int nth, int ora, const std::string& message) {
+    m_sim->failStatement(OracleSimState::FailScope::Session, nth, ora, message);
 }

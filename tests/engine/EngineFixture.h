@@ -1,6 +1,9 @@
 #pragma once
 
 #include "ConsoleWindow.h"
+#include "OracleSimState.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -13,6 +16,7 @@
 struct ReceivedStatement {
     std::string text;
     int ora = 0;
+    std::string message;
 };
 
 using OracleRow = std::vector<std::optional<std::string>>;
@@ -31,7 +35,7 @@ protected:
     const std::string& database() const { return m_database; }
 
     struct RunOptions {
-        std::vector<bool> checked;       // all checked when empty
+        std::vector<bool> checked;                      // all checked when empty
         std::optional<std::size_t> checkedTablesLength; // the item count when absent
         std::function<void(ConsoleWindow&, const std::string& line)> onCall;
     };
@@ -44,7 +48,8 @@ protected:
     std::vector<OracleRow> oracleRows(const std::string& table,
                                       const std::string& owner = "SYSTEM") const;
     bool oracleTableExists(const std::string& table, const std::string& owner = "SYSTEM") const;
-    // The nth statement of the session (from 1) fails with the ORA error.
+    std::vector<OracleSimState::Column> oracleColumns(const std::string& table) const;
+    // The nth statement of every session (from 1) fails with the ORA error.
     void failStatement(int nth, int ora, const std::string& message = {});
 
     // Only the lines of one kind of window call ("SetTitle", "ShowMessage", ...).
@@ -53,5 +58,6 @@ protected:
 
     std::string m_database;
     std::string m_statePath;
+    std::unique_ptr<OracleSimState> m_sim;
     std::string m_oracleUser = "SYSTEM";
 };
