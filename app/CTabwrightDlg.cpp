@@ -214,7 +214,11 @@ void CTabwrightDlg::ApplyAppearance() {
     setPalette(page);
     setAutoFillBackground(true);
 
+    // The layout was made for the 8-point dialog font of Windows; Liberation Sans has Arial's
+    // metrics and keeps the texts inside their places on Linux.
     QFont dialogFont = font();
+    dialogFont.setFamilies({QStringLiteral("MS Shell Dlg 2"), QStringLiteral("Tahoma"),
+                            QStringLiteral("Liberation Sans")});
     dialogFont.setPointSize(8);
     setFont(dialogFont);
 

@@ -25,11 +25,11 @@ public:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick: {
+            // The press goes on to the list's selection handling; the release and double
+            // click must not toggle the mark a second time.
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (CheckRect(option, index).contains(mouse->position().toPoint())) {
-                return true;
-            }
-            return false;
+            return event->type() != QEvent::MouseButtonPress &&
+                   CheckRect(option, index).contains(mouse->position().toPoint());
         }
         default:
             return QStyledItemDelegate::editorEvent(event, model, option, index);
