@@ -544,41 +544,43 @@ QImage handCursor() {
     QPainter painter(&image);
     prepare(painter);
 
-    auto capsule = [](qreal x, qreal top, qreal width, qreal bottom) {
+    // Straight edges lie on pixel centres so that the one-pixel outline stays crisp.
+    auto finger = [](qreal left, qreal top, qreal right, qreal bottom) {
         QPainterPath path;
-        path.addRoundedRect(QRectF(x, top, width, bottom - top), width / 2, width / 2);
+        path.addRoundedRect(QRectF(left, top, right - left, bottom - top), 2.0, 2.0);
         return path;
     };
-    QPainterPath hand = capsule(10.0, 1.5, 5.0, 19.0);
-    hand = hand.united(capsule(14.0, 9.0, 4.8, 19.0));
-    hand = hand.united(capsule(18.3, 10.0, 4.6, 19.5));
-    hand = hand.united(capsule(22.4, 11.5, 4.4, 20.0));
+    QPainterPath hand = finger(10.5, 1.5, 14.5, 18.5);
+    hand = hand.united(finger(14.5, 9.5, 18.5, 18.5));
+    hand = hand.united(finger(18.5, 10.5, 22.5, 19.5));
+    hand = hand.united(finger(22.5, 12.5, 26.5, 20.5));
     QPainterPath palm;
-    palm.addRoundedRect(QRectF(10.0, 14.0, 16.8, 12.5), 4.0, 4.0);
+    palm.addRoundedRect(QRectF(10.5, 15.5, 16.0, 10.0), 3.0, 3.0);
     hand = hand.united(palm);
     QPainterPath wrist;
-    wrist.addRect(QRectF(12.0, 24.0, 12.5, 6.5));
+    wrist.addRect(QRectF(12.5, 23.5, 12.0, 6.0));
     hand = hand.united(wrist);
     QPainterPath thumb;
-    thumb.moveTo(10.5, 25.0);
-    thumb.lineTo(4.0, 18.0);
+    thumb.moveTo(11.0, 23.5);
+    thumb.lineTo(5.5, 17.5);
     QPainterPathStroker thick;
-    thick.setWidth(5.0);
+    thick.setWidth(4.6);
     thick.setCapStyle(Qt::RoundCap);
     hand = hand.united(thick.createStroke(thumb)).simplified();
 
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 55));
+    painter.setBrush(QColor(0, 0, 0, 60));
     painter.drawPath(hand.translated(1.0, 1.0));
     painter.setBrush(Qt::white);
-    painter.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(Qt::black, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawPath(hand);
-    // Creases between the folded fingers and a cuff line at the wrist.
-    painter.setPen(QPen(QColor(0, 0, 0, 200), 0.9, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(14.2, 14.5), QPointF(14.2, 18.0));
-    painter.drawLine(QPointF(18.5, 15.0), QPointF(18.5, 18.5));
-    painter.drawLine(QPointF(22.6, 16.0), QPointF(22.6, 19.0));
-    painter.drawLine(QPointF(12.5, 27.0), QPointF(24.0, 27.0));
+    // Creases between the folded fingers and the cuff at the wrist.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1.0));
+    painter.drawLine(14, 14, 14, 18);
+    painter.drawLine(18, 15, 18, 18);
+    painter.drawLine(22, 16, 22, 19);
+    painter.drawLine(13, 26, 24, 26);
     return image;
 }
 
