@@ -1,6 +1,5 @@
 #include "ValueRendering.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -31,23 +30,26 @@ void appendHex(std::string& out, std::string_view bytes) {
     }
 }
 
-void appendDoubledQuotes(std::string& out, std::string_view text) {
-    for (;;) {
-        const std::size_t quote = text.find('\'');
-        if (quote == std::string_view::npos) {
-            out.append(text);
-            return;
-        }
+// Appends text with every single quote doubled. Quotes are rare, so the text is searched
+// for them with memchr and copied in runs between them.
+void appendDoubledQuotes(std::string& out, std::string_view text, std::size_t reserveExtra) {
+    std::size_t quote = text.find('\'');
+    if (quote == std::string_view::npos) {
+        out.reserve(out.size() + text.size() + reserveExtra);
+        out.append(text);
+        return;
+    }
+    std::size_t quotes = 0;
+    for (std::size_t at = quote; at != std::string_view::npos; at = text.find('\'', at + 1))
+        ++quotes;
+    out.reserve(out.size() + text.size() + quotes + reserveExtra);
+    while (quote != std::string_view::npos) {
         out.append(text.substr(0, quote + 1));
         out.push_back('\'');
         text.remove_prefix(quote + 1);
+        quote = text.find('\'');
     }
-}
-
-std::size_t literalSize(std::string_view valueText, bool raw) {
-    if (raw)
-        return 2 * valueText.size() + 3;
-    return valueText.size() + static_cast<std::size_t>(std::ranges::count(valueText, '\'')) + 3;
+    out.append(text);
 }
 
 } // namespace
@@ -61,13 +63,16 @@ std::size_t ValueByteCount(const char* rawValue, int typeCode, std::uint32_t fie
 }
 
 void AppendValue(std::string& out, std::string_view valueText, std::string_view oracleType) {
-    const bool raw = isRawType(oracleType);
-    out.reserve(out.size() + literalSize(valueText, raw));
-    out.push_back('\'');
-    if (raw)
+    if (isRawType(oracleType)) {
+        out.reserve(out.size() + 2 * valueText.size() + 3);
+        out.push_back('\'');
         appendHex(out, valueText);
-    else
-        appendDoubledQuotes(out, valueText);
+    } else {
+        // Room for the value, its two quotes and the comma; doubled quotes take more.
+        out.reserve(out.size() + valueText.size() + 3);
+        out.push_back('\'');
+        appendDoubledQuotes(out, valueText, 2);
+    }
     out.append("',");
 }
 
@@ -99,7 +104,6 @@ std::string RenderValue(std::string_view valueText, const std::string& oracleTyp
 
 std::string DoubleQuotes(std::string_view text) {
     std::string result;
-    result.reserve(text.size() + static_cast<std::size_t>(std::ranges::count(text, '\'')));
-    appendDoubledQuotes(result, text);
+    appendDoubledQuotes(result, text, 0);
     return result;
 }
