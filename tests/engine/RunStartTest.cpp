@@ -41,6 +41,10 @@ const CompletionCase kCompletionCases[] = {
      MessageIcon::Exclamation},
 };
 
+void PrintTo(const CompletionCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class CompletionMessageTest : public testing::TestWithParam<CompletionCase> {};
 
 TEST_P(CompletionMessageTest, TellsWhatHappened) {

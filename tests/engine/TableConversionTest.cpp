@@ -235,6 +235,10 @@ struct RowFailureCase {
     bool dataLengthMessage;
 };
 
+void PrintTo(const RowFailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class RowFailureTest : public EngineFixture, public testing::WithParamInterface<RowFailureCase> {};
 
 // A row Oracle refuses is reported and skipped; the rows around it arrive.
@@ -321,6 +325,10 @@ struct NthFailureCase {
     const char* shownText; // part of the message shown for it, or empty for none
     std::size_t rowsArriving;
 };
+
+void PrintTo(const NthFailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class NthStatementTest : public EngineFixture,
                          public testing::WithParamInterface<NthFailureCase> {};
