@@ -169,7 +169,7 @@ void AboutBoxTest::plainTextsBlackLinksBlueOnPageColour() {
     }
     // Corners and the gap between the texts and the OK button show the page colour.
     for (const QPoint point : {QPoint(0, 0), QPoint(443, 0), QPoint(0, 145), QPoint(443, 145),
-                               QPoint(120, 130), QPoint(300, 60)}) {
+                               QPoint(120, 60), QPoint(300, 130)}) {
         QCOMPARE(whole.pixelColor(point), kPage);
     }
     for (QLabel* label : plainLabels(box)) {
