@@ -288,7 +288,8 @@ INSTANTIATE_TEST_SUITE_P(
                                      "CREATE TABLE SYSTEM.TABLE (A VARCHAR2(5))", 903,
                                      "invalid table name"},
                     BadStatementCase{"TrailingSemicolon", "COMMIT;", 911, "invalid character"},
-                    BadStatementCase{"NotSql", "HELLO WORLD", 900, "invalid SQL statement"}),
+                    BadStatementCase{"NotSql", "HELLO WORLD", 900, "invalid SQL statement"},
+                    BadStatementCase{"EmptyStatement", "", 24373, "invalid length specified"}),
     [](const testing::TestParamInfo<BadStatementCase>& row) {
         return std::string(row.param.name);
     });
