@@ -18,7 +18,8 @@ OracleSimState::~OracleSimState() = default;
 
 OracleSimState OracleSimState::create(const std::string& path) {
     std::remove(path.c_str());
-    std::remove((path + "-journal").c_str());
+    for (const char* suffix : {"-journal", "-wal", "-shm"})
+        std::remove((path + suffix).c_str());
     auto db = std::make_unique<SqliteDb>(path, SqliteDb::OpenMode::Create);
     oraclesim::createStateSchema(*db);
     return OracleSimState(path, std::move(db));

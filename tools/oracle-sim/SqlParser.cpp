@@ -67,7 +67,12 @@ public:
                 return CommitStatement{};
             return RollbackStatement{};
         }
-        if (word == "WITH")
+        // Valid Oracle statements this stand-in does not model.
+        static constexpr std::string_view unmodelled[] = {
+            "WITH",    "UPDATE", "DELETE",  "MERGE",   "ALTER", "TRUNCATE",  "GRANT",
+            "REVOKE",  "BEGIN",  "DECLARE", "CALL",    "LOCK",  "SAVEPOINT", "SET",
+            "COMMENT", "RENAME", "ANALYZE", "EXPLAIN", "AUDIT", "FLASHBACK", "PURGE"};
+        if (std::find(std::begin(unmodelled), std::end(unmodelled), word) != std::end(unmodelled))
             throw OraError{3001, {}, {}};
         throw OraError{900, {}, {}};
     }

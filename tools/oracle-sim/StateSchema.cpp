@@ -3,6 +3,8 @@
 namespace oraclesim {
 
 void createStateSchema(SqliteDb& db) {
+    // Readers (a test looking at rows) and the writing program do not block each other.
+    db.exec("PRAGMA journal_mode = WAL");
     db.exec(R"SQL(
 CREATE TABLE IF NOT EXISTS settings(
     key TEXT PRIMARY KEY,
