@@ -79,7 +79,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     AddLabel(kProductName, QRect(95, 12, 178, 8));
     AddLabel(QStringLiteral("Version : ") + QStringLiteral(TABWRIGHT_VERSION),
              QRect(126, 22, 55, 8));
-    AddLabel(QStringLiteral("Copyright \u00A9 2026 Vorlane"), QRect(115, 32, 78, 8));
+    AddLabel(QStringLiteral("Copyright \u00A9 2026 Tabwright developers"), QRect(115, 32, 78, 8));
     const QLabel* emailLabel = AddLabel(QStringLiteral("Email:"), QRect(93, 45, 20, 8));
     m_emailLink = AddLabel(SupportEmail(), QRect(115, 45, 92, 8), "IDC_EMAIL_LINK");
     // The address keeps its small gap after "Email:" when that word came out wider.
