@@ -347,3 +347,15 @@ TEST_F(SimStatements, NonUtf8ClientTurnsOtherCharactersIntoQuestionMarks) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SimStatements, DescribeOnlyParsesWithoutExecuting) {
+    SimClient client;
+    ASSERT_TRUE(client.logon("system", "manager", "ORCL").ok());
+    EXPECT_TRUE(client.execute("DROP TABLE T", 1, 0x10).ok());
+    EXPECT_TRUE(state->hasTable("SYSTEM", "T"));
+    EXPECT_EQ(client.execute("DROP TABLE T;", 1, 0x10).ora, 911);
+}
+
+} // namespace

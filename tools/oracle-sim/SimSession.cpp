@@ -552,6 +552,9 @@ std::string SimSession::ownerOf(const TableName& name) const {
 void SimSession::run(const std::string& text, std::uint32_t iters, std::uint32_t mode,
                      std::uint32_t& rowCount) {
     const SqlStatement statement = parseSql(text, rules());
+    // OCI_DESCRIBE_ONLY parses without executing.
+    if (mode & 0x10)
+        return;
     const bool ddl = std::holds_alternative<CreateTableStatement>(statement) ||
                      std::holds_alternative<DropTableStatement>(statement);
     // DDL commits the transaction before it runs, whether or not it then succeeds.
