@@ -18,7 +18,6 @@
 #include <QPainterPathStroker>
 #include <QRadialGradient>
 #include <QString>
-#include <QTextStream>
 #include <QtMath>
 
 #include <cstdio>
