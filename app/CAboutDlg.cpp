@@ -58,7 +58,8 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     page.setColor(QPalette::WindowText, kPlainText);
     setPalette(page);
     setAutoFillBackground(true);
-    QFont dialogFont = font();
+    // The same dialog font as the main window, which a top-level box does not inherit.
+    QFont dialogFont = parent != nullptr ? parent->font() : font();
     dialogFont.setPointSize(8);
     setFont(dialogFont);
     setCursor(Qt::ArrowCursor);
