@@ -23,15 +23,16 @@ public:
     // "\n<source> Error: <code>\r\n<description>\r\n<system message>\r\n"
     static std::string ErrorText(const TargetError& error);
 
+private:
     struct Session;
 
-private:
     // The window thread opens, the worker executes; one call at a time reaches the session.
     std::mutex m_mutex;
     std::unique_ptr<Session> m_session;
 };
 
-// The process-wide target connection.
+// The process-wide target connection. It is never torn down at exit, so a worker still inside
+// a call cannot race its release.
 TargetConnection& TheTargetConnection();
 
 // The provider-style connection string the logon is described by. The logon itself takes
