@@ -88,6 +88,7 @@ private slots:
     void keysClose_data();
     void keysClose();
     void everythingHasAnAccessibleName();
+    void usesTheMainWindowsDialogFont();
 };
 
 void AboutBoxTest::cleanup() {
@@ -289,6 +290,17 @@ void AboutBoxTest::everythingHasAnAccessibleName() {
         QVERIFY2(!child->accessibleName().isEmpty(),
                  qPrintable(child->metaObject()->className() + QString(" without a name")));
     }
+}
+
+void AboutBoxTest::usesTheMainWindowsDialogFont() {
+    QWidget mainWindow;
+    QFont dialogFont("Liberation Sans");
+    dialogFont.setPointSize(8);
+    mainWindow.setFont(dialogFont);
+    CAboutDlg box(&mainWindow);
+    QCOMPARE(box.font().family(), QString("Liberation Sans"));
+    QCOMPARE(box.font().pointSize(), 8);
+    QCOMPARE(box.findChild<QLabel*>("IDC_EMAIL_LINK")->font().family(), QString("Liberation Sans"));
 }
 
 QTEST_MAIN(AboutBoxTest)
