@@ -12,6 +12,8 @@ set(TABWRIGHT_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tabwright)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+# Every library the program links comes from the system; nothing is looked up beside it.
+set_target_properties(tabwright PROPERTIES INSTALL_RPATH "")
 install(TARGETS tabwright RUNTIME DESTINATION ${TABWRIGHT_INSTALL_PROGRAM_DIR})
 
 set(packagingDir ${CMAKE_BINARY_DIR}/packaging)
@@ -19,8 +21,10 @@ file(MAKE_DIRECTORY ${packagingDir})
 file(CREATE_LINK ../${TABWRIGHT_INSTALL_PROGRAM_DIR}/tabwright ${packagingDir}/tabwright SYMBOLIC)
 install(FILES ${packagingDir}/tabwright DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-install(FILES ${PROJECT_SOURCE_DIR}/help/tabwright-help.html
-        DESTINATION ${TABWRIGHT_INSTALL_PROGRAM_DIR})
+if(NOT DEFINED TABWRIGHT_HELP_FILE)
+    set(TABWRIGHT_HELP_FILE ${PROJECT_SOURCE_DIR}/help/tabwright-help.html)
+endif()
+install(FILES ${TABWRIGHT_HELP_FILE} DESTINATION ${TABWRIGHT_INSTALL_PROGRAM_DIR})
 
 # Desktop entry, AppStream metadata and the icons: res/ names the files (the icons are drawn
 # at build time).

@@ -156,7 +156,7 @@ CREATE TABLE returns (
 
 INSERT INTO customers (email, first_name, last_name, `Straße & Nr.`, city, country, phone,
                        birth_date, newsletter, created_at, notes)
-WITH RECURSIVE seq (n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM seq WHERE n < 1200)
+WITH RECURSIVE seq (n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM seq WHERE n < 600)
 SELECT CONCAT('customer', n, '@shop.example'),
        ELT(1 + MOD(n, 10), 'Anna', 'Jörg', 'Zoë', 'Seán', 'Åsa', 'Łukasz', 'Chloé', 'Renée',
            'Mary Ann', 'O''Neil'),
@@ -183,7 +183,7 @@ FROM seq;
 
 INSERT INTO products (sku, name, description, price, weight_kg, rating, stock, reorder_level,
                       flags, category, tags, ean, thumbnail)
-WITH RECURSIVE seq (n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM seq WHERE n < 300)
+WITH RECURSIVE seq (n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM seq WHERE n < 150)
 SELECT CONCAT('SKU-', LPAD(n, 8, '0')),
        CONCAT(ELT(1 + MOD(n, 6), 'Garden hose', 'Teapot', 'Kinderbuch „Der Mond“',
                   'Spanner 10 mm', 'Toy train', 'Café crème cups'), ' #', n),
@@ -202,8 +202,8 @@ SELECT CONCAT('SKU-', LPAD(n, 8, '0')),
 FROM seq;
 
 INSERT INTO orders (customer_id, ordered_at, delivery_window, fiscal_year, status, total, coupon)
-WITH RECURSIVE seq (n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM seq WHERE n < 2500)
-SELECT 1 + MOD(n * 7, 1200),
+WITH RECURSIVE seq (n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM seq WHERE n < 1000)
+SELECT 1 + MOD(n * 7, 600),
        TIMESTAMP '2024-01-01 00:00:00' + INTERVAL n * 12577 SECOND,
        IF(MOD(n, 5) = 0, NULL, MAKETIME(8 + MOD(n, 10), MOD(n * 15, 60), 0)),
        YEAR(TIMESTAMP '2024-01-01 00:00:00' + INTERVAL n * 12577 SECOND),
@@ -221,7 +221,7 @@ SELECT o.id, seq.n, p.sku, 1 + MOD(o.id * seq.n, 5), p.price,
            ELSE NULL END
 FROM orders AS o
 JOIN seq ON seq.n <= 1 + MOD(o.id, 3)
-JOIN products AS p ON p.sku = CONCAT('SKU-', LPAD(1 + MOD(o.id * 11 + seq.n * 17, 300), 8, '0'));
+JOIN products AS p ON p.sku = CONCAT('SKU-', LPAD(1 + MOD(o.id * 11 + seq.n * 17, 150), 8, '0'));
 
 UPDATE orders AS o
 SET o.total = (SELECT COALESCE(SUM(i.quantity * i.`unit price`), 0)
