@@ -395,4 +395,29 @@ TEST_F(TableConversionTest, MySqlConnectionKilledInTheMiddleOfATable) {
     EXPECT_FALSE(oracleTableExists("LATER"));
 }
 
+// Oracle goes away in the middle of a table: the lost session ends that table with one
+// message instead of one per remaining row, what was committed stays, and the run ends.
+TEST_F(TableConversionTest, OracleGoneInTheMiddleOfATable) {
+    sourceSql("CREATE TABLE big (id INT); INSERT INTO big VALUES (1), (2), (3), (4), (5);"
+              "CREATE TABLE later (id INT); INSERT INTO later VALUES (1)");
+    OracleSimState* sim = m_sim.get();
+    RunOptions options;
+    options.onCall = [sim](ConsoleWindow&, const std::string& line) {
+        if (line == "SetTitle Converting Table: [BIG] 2 rows converted...")
+            sim->setUnavailable(true);
+    };
+
+    const auto window = convert({"big", "later"}, options);
+
+    const std::vector<std::string> texts = messageTexts(*window);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_THAT(texts[0], HasSubstr("ORA-03113"));
+    EXPECT_THAT(texts[1], HasSubstr("ORA-0"));
+    EXPECT_EQ(texts[2], "MySQL to ORACLE conversion completed with errors: 0 of 2 Table(s) are "
+                        "converted, 2 Table(s) failed and 0 row(s) were not copied.");
+    sim->setUnavailable(false);
+    EXPECT_EQ(oracleRows("BIG").size(), 2u);
+    EXPECT_FALSE(oracleTableExists("LATER"));
+}
+
 } // namespace
