@@ -557,18 +557,9 @@ void CTabwrightDlg::OnTableSelChange() {
 }
 
 void CTabwrightDlg::OnConvert() {
-    ConversionRun& run = TheConversionRun();
-    if (run.workerRunning) {
-        return; // Convert is hidden while a run works; a stray click must not start another
-    }
-    if (run.workerThread.joinable()) {
-        run.workerThread.join(); // the previous run has finished
-    }
-    run.workerRunning = true;
-    run.workerThread = std::thread([this] {
-        ConversionThreadProc(this);
-        TheConversionRun().workerRunning = false;
-    });
+    // Convert is hidden while a run works, so a worker that has not finished is never there;
+    // a finished one is joined first.
+    StartConversionWorker(*this);
 }
 
 void CTabwrightDlg::OnStop() {

@@ -1,5 +1,6 @@
 #include "WindowDriver.h"
 
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 MessageAnswerer::MessageAnswerer(QMessageBox::StandardButton answerGiven) : answer(answerGiven) {
@@ -63,4 +64,25 @@ QStringList runSet() {
 QStringList alwaysVisible() {
     return {"IDC_STATIC_BANNER", "IDC_STATIC_ARROW", "IDC_STATIC_LOGO", "IDC_STATIC_HELP",
             "IDC_STATIC_EXIT"};
+}
+
+QStringList withVisibility(const QWidget& window, const QStringList& names, bool visible) {
+    QStringList result;
+    for (const QString& name : names) {
+        if (control(window, name.toLatin1().constData())->isVisible() == visible) {
+            result.append(name);
+        }
+    }
+    return result;
+}
+
+QPoint checkMarkCentre(QListWidget* list, int row) {
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = list->visualItemRect(list->item(row));
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.text = list->item(row)->text();
+    return list->style()
+        ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list)
+        .center();
 }

@@ -5,6 +5,7 @@
 #include "MessageDialog.h"
 
 #include <QList>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
@@ -61,6 +62,12 @@ template <typename T = QWidget> T* control(const QWidget& window, const char* na
 
 // The window shown and active, with its keyboard focus where start-up puts it.
 bool showAndActivate(QWidget& window);
+
+// The names of those controls whose visibility is the given one.
+QStringList withVisibility(const QWidget& window, const QStringList& names, bool visible);
+
+// Where a click toggles the check mark of a row of a check list.
+QPoint checkMarkCentre(QListWidget* list, int row);
 
 // The control names of each page set, and the controls that are always visible.
 QStringList connectionPageSet();

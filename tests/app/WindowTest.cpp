@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QSignalBlocker>
-#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTimer>
 
@@ -28,16 +27,6 @@ const QColor kLabelText(0, 70, 213);
 
 // An address on which no MySQL server listens: every port refuses at once.
 const char* const kNoServer = "127.0.0.254";
-
-QStringList withVisibility(const QWidget& window, const QStringList& names, bool visible) {
-    QStringList result;
-    for (const QString& name : names) {
-        if (control(window, name.toLatin1().constData())->isVisible() == visible) {
-            result.append(name);
-        }
-    }
-    return result;
-}
 
 int distance(const QColor& a, const QColor& b) {
     return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
@@ -56,17 +45,6 @@ QColor inkOf(QWidget* widget) {
         }
     }
     return ink;
-}
-
-QPoint checkMarkCentre(QListWidget* list, int row) {
-    QStyleOptionViewItem option;
-    option.initFrom(list);
-    option.rect = list->visualItemRect(list->item(row));
-    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-    option.text = list->item(row)->text();
-    return list->style()
-        ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list)
-        .center();
 }
 
 QStringList colouredControls() {
