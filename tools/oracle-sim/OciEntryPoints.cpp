@@ -346,8 +346,11 @@ OCI_EXPORT sword OCIStmtPrepare2(void* svchp, void** stmtp, void* errhp, const O
     error->error.reset();
     if (!stmt || stmt_len == 0)
         return fail(error, {24373, formatOraError({24373, {}, {}}, environmentStyle())});
-    if (language < 1 || language > 3)
-        return fail(error, {1002, formatOraError({1002, {}, {}}, environmentStyle())});
+    if (language < 1 || language > 3) {
+        const OraError unsupported{
+            600, {"OCIStmtPrepare2 language " + std::to_string(language)}, {}};
+        return fail(error, {600, formatOraError(unsupported, environmentStyle())});
+    }
     auto handle = std::make_unique<StmtHandle>();
     handle->type = kHandleStmt;
     handle->env = svc->env;
