@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -109,6 +110,7 @@ private slots:
     void moreThan1700Tables();
     void convertTwoTablesEndToEnd();
     void escapeWithNoDuringARunAndStop();
+    void exitWithYesDuringARunEndsTheProcessAtOnce();
 
 private:
     // Types the six fields as a person would, presses Next and answers every box with OK.
@@ -141,8 +143,14 @@ void ServerWindowTest::initTestCase() {
             "DROP USER IF EXISTS app_empty_viewer;"
             "CREATE USER app_empty_viewer IDENTIFIED BY 'viewer-secret';"
             "GRANT ALL ON aaa_app_first_empty.* TO app_empty_viewer;"
-            "DROP DATABASE IF EXISTS app_many_tables; CREATE DATABASE app_many_tables;"
-            "USE app_many_tables;";
+            "DROP DATABASE IF EXISTS app_exit; CREATE DATABASE app_exit;"
+            "CREATE TABLE app_exit.slow (id INT PRIMARY KEY, label VARCHAR(10));";
+        for (int i = 1; i <= 40; ++i) {
+            sql += "INSERT INTO app_exit.slow VALUES (" + std::to_string(i) + ", 'row " +
+                   std::to_string(i) + "');";
+        }
+        sql += "DROP DATABASE IF EXISTS app_many_tables; CREATE DATABASE app_many_tables;"
+               "USE app_many_tables;";
         for (int i = 0; i < kManyTables; ++i) {
             sql += "CREATE TABLE t" + std::to_string(10000 + i) + " (id INT) ENGINE=MEMORY;";
         }
@@ -154,7 +162,8 @@ void ServerWindowTest::initTestCase() {
 
 void ServerWindowTest::cleanupTestCase() {
     try {
-        TestMariaDb::exec("DROP DATABASE IF EXISTS app_shop; DROP DATABASE IF EXISTS "
+        TestMariaDb::exec("DROP DATABASE IF EXISTS app_shop; DROP DATABASE IF EXISTS app_exit; "
+                          "DROP DATABASE IF EXISTS "
                           "app_no_tables; DROP DATABASE IF EXISTS aaa_app_first_empty; DROP "
                           "DATABASE IF EXISTS app_many_tables; DROP USER IF EXISTS "
                           "app_empty_viewer");
@@ -563,6 +572,51 @@ void ServerWindowTest::escapeWithNoDuringARunAndStop() {
     QVERIFY(!m_sim->hasTable("SYSTEM", "UNTOUCHED"));
     QVERIFY(m_window->isVisible());
     QVERIFY(control(*m_window, "IDC_STATIC_CONVERT")->isVisible());
+}
+
+void ServerWindowTest::exitWithYesDuringARunEndsTheProcessAtOnce() {
+    // About 40 rows at two slowed statements each: the run would take seconds more.
+    m_sim->setStatementDelay(std::chrono::milliseconds(25));
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(environment);
+    child.start(APP_EXIT_CHILD, {});
+    QVERIFY(child.waitForStarted());
+    QStringList input = goodFields();
+    input << "app_exit"
+          << "slow"
+          << "Converting Table: [SLOW] 5 rows converted...";
+    child.write((input.join('\n') + '\n').toUtf8());
+    child.closeWriteChannel();
+    QVERIFY(child.waitForFinished(60000));
+    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    const QStringList lines = output.split('\n', Qt::SkipEmptyParts);
+
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(child.exitCode() == 0, qPrintable(output));
+    QVERIFY2(lines.contains("escape"), qPrintable(output));
+    QVERIFY(lines.contains(
+        "message Do you want to exit from Vorlane Database Converter - MySQL to ORACLE?"));
+    QVERIFY(lines.contains("opened " + CTabwrightDlg::ProductPageAddress()));
+    QVERIFY2(lines.last() == "opened " + CTabwrightDlg::ProductPageAddress(), qPrintable(output));
+    QVERIFY(!output.contains("conversion completed"));
+
+    // What was committed stays; the row in hand when the process ended is not there.
+    const std::vector<OracleSimState::Row> rows = m_sim->rows("SYSTEM", "SLOW");
+    QVERIFY2(rows.size() >= 5 && rows.size() < 40, qPrintable(QString::number(rows.size())));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const OracleSimState::Row expected{std::to_string(i + 1), "row " + std::to_string(i + 1)};
+        QCOMPARE(rows[i], expected);
+    }
+    std::size_t commits = 0;
+    std::size_t inserts = 0;
+    for (const OracleSimState::Statement& statement : m_sim->statements()) {
+        commits += statement.ora == 0 && statement.text == "COMMIT" ? 1 : 0;
+        inserts += statement.ora == 0 && statement.text.rfind("INSERT", 0) == 0 ? 1 : 0;
+    }
+    QCOMPARE(rows.size(), commits);
+    QVERIFY(inserts == commits || inserts == commits + 1);
 }
 
 QTEST_MAIN(ServerWindowTest)
