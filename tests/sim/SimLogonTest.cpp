@@ -41,6 +41,8 @@ const LogonCase kLogonCases[] = {
     {"UnknownUser", "nobody", "manager", "ORCL", -1, 1017, nullptr},
     {"QuotedUserKeepsCase", "\"system\"", "manager", "ORCL", -1, 1017, nullptr},
     {"QuotedUpperUser", "\"SYSTEM\"", "manager", "ORCL", 0, 0, nullptr},
+    {"EmptyConnectString", "system", "manager", "", -1, 12162,
+     "ORA-12162: TNS:net service name is incorrectly specified\n"},
     {"EmptyPassword", "system", "", "ORCL", -1, 1005,
      "ORA-01005: null password given; logon denied\n"},
     {"OtherAccount", "scott", "tiger", "ORCL", 0, 0, nullptr},
@@ -59,6 +61,11 @@ TEST_P(SimLogonCases, GivesOraclesOutcome) {
         EXPECT_EQ(outcome.text, c.text);
     }
     const auto logons = state->logons();
+    // Without a connect string the client refuses before it reaches any database.
+    if (c.ora == 12162) {
+        EXPECT_TRUE(logons.empty());
+        return;
+    }
     ASSERT_EQ(logons.size(), 1u);
     EXPECT_EQ(logons[0].ora, c.ora);
     EXPECT_EQ(logons[0].sessionId.has_value(), c.status == 0);

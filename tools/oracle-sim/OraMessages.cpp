@@ -136,6 +136,8 @@ std::string classicText(const OraError& e) {
         return "not connected to ORACLE";
     case 12154:
         return "TNS:could not resolve the connect identifier specified";
+    case 12162:
+        return "TNS:net service name is incorrectly specified";
     case 12514:
         return "TNS:listener does not currently know of service requested in connect "
                "descriptor";

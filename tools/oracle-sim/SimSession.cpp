@@ -323,6 +323,9 @@ LogonResult SimSession::logon(const LogonRequest& request) {
         return std::move(result);
     };
     const ServiceTarget target = parseConnect(request.connect);
+    // Without a connect string the client looks for a local instance, and there is none.
+    if (trim(request.connect).empty())
+        return fail({12162, {}, {}}, environmentStyle());
     const char* path = std::getenv("ORACLE_SIM_STATE");
     struct stat info {};
     if (!path || !*path || ::stat(path, &info) != 0)
