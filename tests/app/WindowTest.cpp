@@ -89,6 +89,9 @@ private slots:
     void exitWithYesClosesTheWindowAndOpensTheProductPage();
     void helpOpensTheHelpFileMaximised();
     void logoOpensTheAboutBox();
+    void messageBoxesKeepTheirKeys();
+    void imageOfEachButtonState_data();
+    void imageOfEachButtonState();
     void nextChecksFieldsBeforeConnecting_data();
     void nextChecksFieldsBeforeConnecting();
     void checkMarkAloneDoesNotFollowSelection();
@@ -253,7 +256,10 @@ void WindowTest::fontsAndFixedSize() {
     QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     window.resize(900, 700);
     QCOMPARE(window.size(), QSize(627, 527));
-    QVERIFY(!window.windowIcon().isNull());
+    const QList<QSize> iconSizes = window.windowIcon().availableSizes();
+    for (const int size : {16, 24, 32, 48, 256}) {
+        QVERIFY2(iconSizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    }
 }
 
 void WindowTest::keysAreSwallowed_data() {
@@ -395,19 +401,119 @@ void WindowTest::helpOpensTheHelpFileMaximised() {
 }
 
 void WindowTest::logoOpensTheAboutBox() {
+    MessageAnswerer answerer;
     CTabwrightDlg window;
     QVERIFY(showAndActivate(window));
-    QString seen;
+    // The About box keeps its own keys: Esc closes it and asks nothing, Enter presses OK.
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        QString seen;
+        int result = -1;
+        QTimer::singleShot(50, &window, [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (box != nullptr && box != &window) {
+                seen = box->metaObject()->className();
+                QObject::connect(box, &QDialog::finished, [&](int code) { result = code; });
+                QTest::keyClick(box, key);
+            }
+        });
+        QTest::mouseClick(control(window, "IDC_STATIC_LOGO"), Qt::LeftButton);
+        QCOMPARE(seen, QString("CAboutDlg"));
+        QCOMPARE(result, key == Qt::Key_Escape ? int(QDialog::Rejected) : int(QDialog::Accepted));
+        QVERIFY(window.isVisible());
+    }
+    QVERIFY(answerer.messages.isEmpty());
+}
+
+void WindowTest::messageBoxesKeepTheirKeys() {
+    OpenRecorder opener;
+    CTabwrightDlg window;
+    QVERIFY(showAndActivate(window));
+    // A real question box: its Esc answers No and is not taken for another exit request.
+    QString question;
     QTimer::singleShot(50, &window, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        if (box != nullptr && box != &window) {
-            seen = box->metaObject()->className();
-            box->close();
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr) {
+            question = box->windowTitle() + "|" + box->text();
+            QTest::keyClick(box, Qt::Key_Escape);
         }
     });
-    QTest::mouseClick(control(window, "IDC_STATIC_LOGO"), Qt::LeftButton);
-    QCOMPARE(seen, QString("CAboutDlg"));
+    QTest::keyClick(control(window, "IDC_MYSQL_LOGIN"), Qt::Key_Escape);
+    QCOMPARE(
+        question,
+        QString("Message|Do you want to exit from Vorlane Database Converter - MySQL to ORACLE?"));
     QVERIFY(window.isVisible());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    // Enter presses the default button of an information box.
+    bool closed = false;
+    QTimer::singleShot(50, &window, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr) {
+            QTest::keyClick(box, Qt::Key_Return);
+            closed = true;
+        }
+    });
+    control<QLineEdit>(window, "IDC_MYSQL_SERVER")->clear();
+    QTest::mouseClick(control(window, "IDC_STATIC_NEXT"), Qt::LeftButton);
+    QVERIFY(closed);
+    QVERIFY(opener.opened.isEmpty());
+}
+
+void WindowTest::imageOfEachButtonState_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("image");
+    const QList<QPair<const char*, QString>> buttons = {
+        {"IDC_STATIC_LOGO", "logo"}, {"IDC_STATIC_CONVERT", "convert"},
+        {"IDC_STATIC_HELP", "help"}, {"IDC_STATIC_EXIT", "exit"},
+        {"IDC_STATIC_NEXT", "next"}, {"IDC_STATIC_BACK", "back"}};
+    for (const auto& [name, image] : buttons) {
+        const QString normal = ":/res/" + image + ".png";
+        const QString pressed = ":/res/" + image + "_pressed.png";
+        QTest::addRow("%s normal", name) << QString(name) << "normal" << normal;
+        QTest::addRow("%s pressed", name) << QString(name) << "pressed" << pressed;
+        QTest::addRow("%s focused", name) << QString(name) << "focused" << normal;
+        QTest::addRow("%s disabled", name) << QString(name) << "disabled" << pressed;
+    }
+    for (const char* state : {"normal", "pressed", "focused", "disabled"}) {
+        QTest::addRow("greyed Convert %s", state)
+            << "IDC_STATIC_CONVERTD" << state << ":/res/convert_disabled.png";
+    }
+    QTest::newRow("Stop normal") << "IDC_STOP"
+                                 << "normal"
+                                 << ":/res/stop.png";
+    QTest::newRow("Stop pressed") << "IDC_STOP"
+                                  << "pressed"
+                                  << ":/res/stop_pressed.png";
+    QTest::newRow("Stop focused") << "IDC_STOP"
+                                  << "focused"
+                                  << ":/res/stop.png";
+    QTest::newRow("Stop disabled") << "IDC_STOP"
+                                   << "disabled"
+                                   << ":/res/stop.png";
+}
+
+void WindowTest::imageOfEachButtonState() {
+    QFETCH(QString, name);
+    QFETCH(QString, state);
+    QFETCH(QString, image);
+    CTabwrightDlg window;
+    QVERIFY(showAndActivate(window));
+    window.ShowSelectionPage();
+    auto* button = control<ImageButton>(window, name.toLatin1().constData());
+    button->show();
+    if (state == "pressed") {
+        button->setDown(true);
+    } else if (state == "focused") {
+        button->setFocus();
+        QTRY_VERIFY(button->hasFocus());
+    } else if (state == "disabled") {
+        button->setEnabled(false);
+    }
+    QCOMPARE(button->CurrentImagePath(), image);
+    QVERIFY2(!QPixmap(image).isNull(), qPrintable(image));
+    // No image button is a tab stop, but Stop is.
+    QCOMPARE(bool(button->focusPolicy() & Qt::TabFocus), name == "IDC_STOP");
 }
 
 void WindowTest::nextChecksFieldsBeforeConnecting_data() {
@@ -571,6 +677,8 @@ void WindowTest::windowCallsFromAnotherThreadKeepTheWindowAlive() {
         activityDuringBox = activity->value() != before ? 1 : 0;
     };
 
+    // A minimised window is restored at the end of the run.
+    window.showMinimized();
     std::atomic<bool> done{false};
     int count = 0;
     bool checked[3] = {};
@@ -603,6 +711,7 @@ void WindowTest::windowCallsFromAnotherThreadKeepTheWindowAlive() {
     QVERIFY(selected);
     QCOMPARE(database, std::string("shop"));
     QCOMPARE(activityDuringBox, 1);
+    QVERIFY(!window.isMinimized());
     QCOMPARE(answerer.texts(), (QStringList{"Data Length is too long.",
                                             "MySQL to ORACLE conversion completed successfully."}));
     QCOMPARE(answerer.messages[0].icon, QMessageBox::NoIcon);
