@@ -420,4 +420,67 @@ TEST_F(TableConversionTest, OracleGoneInTheMiddleOfATable) {
     EXPECT_FALSE(oracleTableExists("LATER"));
 }
 
+struct CreateRetryCase {
+    const char* name;
+    std::vector<std::pair<int, int>> failures; // statement number and ORA error
+    const char* shownText;                     // part of the one message, or empty
+    std::size_t rowsArriving;
+};
+
+void PrintTo(const CreateRetryCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CreateRetryTest : public EngineFixture,
+                        public testing::WithParamInterface<CreateRetryCase> {};
+
+// An invalid table name at the create is retried once without the schema; when the retry
+// fails, or its copy does, the table is given up with Oracle's text and the run goes on.
+TEST_P(CreateRetryTest, InvalidNameIsRetriedWithoutTheSchema) {
+    const CreateRetryCase& c = GetParam();
+    sourceSql("CREATE TABLE t (id INT); INSERT INTO t VALUES (1), (2), (3);"
+              "CREATE TABLE after_t (id INT); INSERT INTO after_t VALUES (1)");
+    for (const auto& [nth, ora] : c.failures)
+        failStatement(nth, ora, "ORA-" + std::to_string(ora) + ": injected failure");
+
+    const auto window = convert({"t", "after_t"});
+
+    const std::vector<ReceivedStatement> received = statements();
+    ASSERT_GE(received.size(), 6u);
+    EXPECT_EQ(received[3].text, "SELECT COUNT(1)  FROM USER_TABLES WHERE TABLE_NAME = 'T'");
+    EXPECT_EQ(received[4].text, "DROP TABLE \"T\"");
+    EXPECT_EQ(received[5].text, "CREATE TABLE \"T\"(\"ID\" VARCHAR2(11))");
+
+    const std::vector<std::string> texts = messageTexts(*window);
+    if (std::string(c.shownText).empty()) {
+        EXPECT_EQ(texts, std::vector<std::string>{kSuccess});
+    } else {
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_THAT(texts[0], HasSubstr(c.shownText));
+        EXPECT_THAT(texts[1], HasSubstr("1 of 2 Table(s) are converted, 1 Table(s) failed"));
+        // The activity bar moves again after the message.
+        const std::vector<std::string> lines = window->lines();
+        const auto shown = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find(c.shownText) != std::string::npos;
+        });
+        ASSERT_NE(shown, lines.end());
+        EXPECT_EQ(*(shown + 1), "StartActivityTimer");
+    }
+    EXPECT_EQ(oracleRows("T").size(), c.rowsArriving);
+    EXPECT_EQ(oracleRows("AFTER_T").size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CreateRetryTest,
+    testing::Values(
+        // The retried table is filled with its name quoted.
+        CreateRetryCase{"RetrySucceeds", {{3, 903}}, "", 3},
+        CreateRetryCase{"RetryCreateFails", {{3, 903}, {6, 1031}}, "ORA-1031: injected", 0},
+        // The first row and its quoted retry both fail: the error leaves the copy.
+        CreateRetryCase{
+            "CopyAfterRetryFails", {{3, 903}, {7, 942}, {8, 942}}, "ORA-942: injected", 0}),
+    [](const testing::TestParamInfo<CreateRetryCase>& param) {
+        return std::string(param.param.name);
+    });
+
 } // namespace
