@@ -294,7 +294,20 @@ TEST_F(SimStatements, IterationCountsFollowTheStatementType) {
     // An INSERT executed twice inserts its row twice: a keyed row cannot go in again.
     EXPECT_EQ(client.execute("INSERT INTO T VALUES('1','a','b','AB','x')", 2).ora, 1);
     ASSERT_TRUE(client.execute("CREATE TABLE L(A VARCHAR2(1))").ok());
-    EXPECT_TRUE(client.execute("INSERT INTO L VALUES('a')", 3).ok());
+    void* stmt = nullptr;
+    const std::string insert = "INSERT INTO L VALUES('a')";
+    const OciFunctions& oci = client.oci();
+    ASSERT_EQ(oci.stmtPrepare2(client.serviceContext(), &stmt, client.errorHandle(),
+                               reinterpret_cast<const unsigned char*>(insert.data()),
+                               static_cast<std::uint32_t>(insert.size()), nullptr, 0, 1, 0),
+              0);
+    EXPECT_EQ(oci.stmtExecute(client.serviceContext(), stmt, client.errorHandle(), 3, 0, nullptr,
+                              nullptr, 0),
+              0);
+    std::uint32_t rowCount = 0;
+    EXPECT_EQ(oci.attrGet(stmt, 4, &rowCount, nullptr, 9, client.errorHandle()), 0);
+    EXPECT_EQ(rowCount, 3u); // OCI_ATTR_ROW_COUNT
+    EXPECT_EQ(oci.stmtRelease(stmt, client.errorHandle(), nullptr, 0, 0), 0);
     ASSERT_TRUE(client.commit().ok());
     EXPECT_EQ(state->rows("SYSTEM", "L").size(), 3u);
 }
