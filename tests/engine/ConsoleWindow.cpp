@@ -50,7 +50,8 @@ void ConsoleWindow::record(std::string line) {
         std::lock_guard lock(m_mutex);
         if (m_out != nullptr)
             *m_out << line << std::endl;
-        m_lines.push_back(line);
+        if (m_keepLines)
+            m_lines.push_back(line);
     }
     if (onCall)
         onCall(line);
@@ -175,6 +176,11 @@ void ConsoleWindow::setChecked(int index, bool checked) {
     std::lock_guard lock(m_mutex);
     if (index >= 0 && static_cast<std::size_t>(index) < m_checked.size())
         m_checked[static_cast<std::size_t>(index)] = checked;
+}
+
+void ConsoleWindow::setKeepLines(bool keep) {
+    std::lock_guard lock(m_mutex);
+    m_keepLines = keep;
 }
 
 void ConsoleWindow::setMinimized(bool minimized) {

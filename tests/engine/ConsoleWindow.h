@@ -39,6 +39,8 @@ public:
     void setChecked(int index, bool checked);
     void setMinimized(bool minimized);
     void setDatabaseSelected(bool selected);
+    // A long run watched on the console need not keep every line in memory.
+    void setKeepLines(bool keep);
 
     // State, read after the run.
     std::vector<std::string> lines() const;
@@ -65,6 +67,7 @@ private:
     std::vector<bool> m_checked;
     std::string m_database;
     bool m_databaseSelected = true;
+    bool m_keepLines = true;
     std::vector<std::string> m_lines;
     std::vector<Message> m_messages;
     std::vector<std::string> m_titles;

@@ -14,12 +14,28 @@
 #include <algorithm>
 #include <iostream>
 #include <string>
+#include <termios.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-bool readPassword(std::string& password) {
-    if (!std::getline(std::cin, password))
+// Typed at a terminal, a password is not echoed.
+bool readPassword(const char* prompt, std::string& password) {
+    termios saved{};
+    const bool terminal = isatty(STDIN_FILENO) != 0 && tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (terminal) {
+        std::cerr << prompt << std::flush;
+        termios silent = saved;
+        silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
+    }
+    const bool read = static_cast<bool>(std::getline(std::cin, password));
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+        std::cerr << '\n';
+    }
+    if (!read)
         return false;
     if (!password.empty() && password.back() == '\r')
         password.pop_back();
@@ -45,7 +61,8 @@ int main(int argc, char** argv) {
 
     std::string sourcePassword;
     std::string targetPassword;
-    if (!readPassword(sourcePassword) || !readPassword(targetPassword)) {
+    if (!readPassword("MySQL password: ", sourcePassword) ||
+        !readPassword("Oracle password: ", targetPassword)) {
         std::cerr << "Two passwords expected on standard input, MySQL first.\n";
         return 2;
     }
@@ -70,6 +87,7 @@ int main(int argc, char** argv) {
     CheckedTables() = tables;
 
     ConsoleWindow window(tables, database, &std::cout);
+    window.setKeepLines(false);
     if (!StartConversionWorker(window))
         return 1;
     TheConversionRun().workerThread.join();
