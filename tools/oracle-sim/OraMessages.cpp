@@ -180,7 +180,7 @@ bool text23ai(const OraError& e, std::string& text) {
                arg(e, 3) + ") already exists";
         return true;
     case 926:
-        text = "Missing VALUES or SET keyword.";
+        text = "Missing VALUES or SET keyword";
         return true;
     case 942:
         text = "table or view " + arg(e, 0) + " does not exist";
