@@ -256,6 +256,26 @@ void CTabwrightDlg::ApplyAppearance() {
         }
     }
 
+    // A label whose text is a little wider in this platform's font than in the one the layout
+    // was made for grows to the right instead of cutting its text off.
+    // It stops short of the field beside it.
+    const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull() || label->sizeHint().width() <= label->width()) {
+            continue;
+        }
+        int right = label->x() + label->sizeHint().width();
+        for (const QWidget* other : children) {
+            const QRect place = other->geometry();
+            if (qobject_cast<const QLineEdit*>(other) != nullptr && place.left() > label->x() &&
+                place.top() < label->geometry().bottom() &&
+                place.bottom() > label->geometry().top()) {
+                right = std::min(right, place.left() - 2);
+            }
+        }
+        label->resize(std::max(label->width(), right - label->x()), label->height());
+    }
+
     m_groupFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     m_groupFont.setStyleHint(QFont::SansSerif);
     m_groupFont.setPixelSize(16);
