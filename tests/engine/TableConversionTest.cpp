@@ -483,4 +483,55 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(param.param.name);
     });
 
+enum class Language { Classic, Oracle23ai, German };
+
+struct WordingCase {
+    const char* name;
+    Language language;
+};
+
+void PrintTo(const WordingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class WordingTest : public EngineFixture, public testing::WithParamInterface<WordingCase> {};
+
+// Reworded and translated Oracle messages take the same branches as the classic English
+// text: the retries, the data length message and the privilege message.
+TEST_P(WordingTest, BranchesDoNotDependOnTheWording) {
+    if (GetParam().language == Language::Oracle23ai)
+        m_sim->setWording(OracleSimState::Wording::Oracle23ai);
+    if (GetParam().language == Language::German)
+        m_sim->setGermanMessages(true);
+    sourceSql("CREATE TABLE `order` (id INT); INSERT INTO `order` VALUES (1), (2);"
+              "CREATE TABLE `order items` (id INT); INSERT INTO `order items` VALUES (1);"
+              "CREATE TABLE notes (t TEXT);"
+              "INSERT INTO notes VALUES ('a'), (REPEAT('x', 4001)), ('b');"
+              "CREATE TABLE taken (id INT); INSERT INTO taken VALUES (1)");
+    // Statements 1 to 9 carry ORDER (three for the table, three per row: the refused insert,
+    // its retry, the commit), 10 to 15 ORDER ITEMS, 16 to 23 NOTES; 26 creates TAKEN.
+    failStatement(26, 955);
+
+    const auto window = convert({"order", "order items", "notes", "taken"});
+
+    const std::vector<std::string> expected = {
+        "Data Length is too long.",
+        "you don't have sufficient privilege to perform this operation on table [TAKEN].",
+        "MySQL to ORACLE conversion completed with errors: 3 of 4 Table(s) are converted, 1 "
+        "Table(s) failed and 1 row(s) were not copied.",
+    };
+    EXPECT_EQ(messageTexts(*window), expected);
+    EXPECT_EQ(oracleRows("ORDER").size(), 2u);
+    EXPECT_EQ(oracleRows("ORDER ITEMS").size(), 1u);
+    EXPECT_EQ(oracleRows("NOTES").size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WordingTest,
+                         testing::Values(WordingCase{"Classic", Language::Classic},
+                                         WordingCase{"Oracle23ai", Language::Oracle23ai},
+                                         WordingCase{"German", Language::German}),
+                         [](const testing::TestParamInfo<WordingCase>& param) {
+                             return std::string(param.param.name);
+                         });
+
 } // namespace
