@@ -40,14 +40,10 @@ constexpr int kManyTables = 1750;
 const char* const kFieldNames[] = {"IDC_MYSQL_SERVER",   "IDC_MYSQL_LOGIN", "IDC_MYSQL_PASSWORD",
                                    "IDC_ORACLE_SERVICE", "IDC_ORACLE_USER", "IDC_ORACLE_PASSWORD"};
 
-QStringList serverDatabases(const std::string& login = TestMariaDb::kLogin) {
+// What the server lists, in its order.
+QStringList serverDatabases() {
     QStringList names;
-    // What the login itself is shown, in the server's order.
-    const std::string sql =
-        login == TestMariaDb::kLogin
-            ? std::string("SHOW DATABASES")
-            : "SELECT 'information_schema' UNION SELECT '" + std::string(kFirstEmpty) + "'";
-    for (const TestMariaDb::Row& row : TestMariaDb::query(sql)) {
+    for (const TestMariaDb::Row& row : TestMariaDb::query("SHOW DATABASES")) {
         names.append(QString::fromStdString(row.at(0).value_or("")));
     }
     return names;
