@@ -1,0 +1,20 @@
+#pragma once
+
+#include "EngineFixture.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The engine fixture with a bound on every run: a conversion that has not ended in time is a
+// hang, and the test process ends with a message instead of waiting for CTest's timeout.
+class FaultFixture : public EngineFixture {
+protected:
+    std::unique_ptr<ConsoleWindow> convertWithin(std::chrono::seconds bound,
+                                                 const std::vector<std::string>& tables,
+                                                 RunOptions options = {});
+
+    // The completion message a run of these figures must end with.
+    static std::string completionText(int checked, int converted, int failed, int rowsNotCopied);
+};

@@ -1,0 +1,176 @@
+// Servers that fail under a run: the MySQL server killed in the middle of a table, and the
+// Oracle side losing its session in the middle of a run. Each run must end in bounded time
+// with what was committed kept and a completion message that tells what happened.
+
+#include "FaultFixture.h"
+#include "OracleSimState.h"
+#include "SourceConnection.h"
+#include "TestMariaDb.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+using testing::HasSubstr;
+
+// A MariaDB server of the test's own, so that killing it costs no other test its server.
+class OwnMariaDb {
+public:
+    OwnMariaDb()
+        : m_dir(std::filesystem::temp_directory_path() /
+                ("tabwright-faults-" + std::to_string(getpid())) / "mariadb") {
+        std::filesystem::create_directories(m_dir);
+        run("start " + m_dir.string() + " 3306");
+    }
+    ~OwnMariaDb() { run("stop " + m_dir.string()); }
+    OwnMariaDb(const OwnMariaDb&) = delete;
+    OwnMariaDb& operator=(const OwnMariaDb&) = delete;
+
+    std::string host() const { return firstLine(m_dir / "host"); }
+    pid_t pid() const { return static_cast<pid_t>(std::stol(firstLine(m_dir / "mysqld.pid"))); }
+
+    // Statements as root through the socket.
+    void exec(const std::string& sql) const {
+        const std::filesystem::path file = m_dir / "statements.sql";
+        std::ofstream(file) << sql << ";\n";
+        const std::string command =
+            "mariadb --no-defaults --user=root --socket=" + (m_dir / "mysqld.sock").string() +
+            " < " + file.string();
+        if (std::system(command.c_str()) != 0)
+            throw std::runtime_error("mariadb failed on: " + sql);
+    }
+
+private:
+    static std::string firstLine(const std::filesystem::path& file) {
+        std::ifstream in(file);
+        std::string line;
+        std::getline(in, line);
+        return line;
+    }
+    static void run(const std::string& arguments) {
+        const std::string command =
+            "bash " TABWRIGHT_MARIADB_SCRIPT " " + arguments + " >/dev/null";
+        if (std::system(command.c_str()) != 0)
+            throw std::runtime_error("mariadb-server.sh " + arguments + " failed");
+    }
+
+    std::filesystem::path m_dir;
+};
+
+class ServerFaultTest : public FaultFixture {};
+
+// The server process dies (SIGKILL) after the second row of the first table was committed:
+// the rest of that table cannot be read any more, the next table cannot even be listed, and
+// the run ends at once with both counted as failed. The rows committed before stay.
+TEST_F(ServerFaultTest, MySqlServerKilledInTheMiddleOfATable) {
+    OwnMariaDb server;
+    server.exec("CREATE DATABASE shop; USE shop;"
+                "CREATE TABLE parts (id INT PRIMARY KEY, name VARCHAR(20));"
+                "INSERT INTO parts SELECT seq, CONCAT('part ', seq) FROM seq_1_to_50;"
+                "CREATE TABLE later (id INT); INSERT INTO later VALUES (1);"
+                "CREATE USER 'fault'@'%' IDENTIFIED BY 'fault-secret';"
+                "GRANT ALL PRIVILEGES ON *.* TO 'fault'@'%'");
+    ASSERT_TRUE(TheSourceConnection().Connect(server.host(), "fault", "fault-secret"));
+    TheSourceConnection().UseDatabase("shop");
+    m_database = "shop";
+    const pid_t serverPid = server.pid();
+    RunOptions options;
+    options.onCall = [serverPid](ConsoleWindow&, const std::string& line) {
+        if (line == "SetTitle Converting Table: [PARTS] 2 rows converted...")
+            ::kill(serverPid, SIGKILL);
+    };
+
+    const auto window = convertWithin(60s, {"parts", "later"}, options);
+
+    const std::vector<std::string> expected = {
+        "parts table could not be read completely from MySQL.",
+        "later table is not in expected format.",
+        completionText(2, 0, 2, 0),
+    };
+    EXPECT_EQ(messageTexts(*window), expected);
+    const std::vector<OracleRow> rows = oracleRows("PARTS");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], (OracleRow{"1", "part 1"}));
+    EXPECT_EQ(rows[1], (OracleRow{"2", "part 2"}));
+    EXPECT_FALSE(oracleTableExists("LATER"));
+    EXPECT_FALSE(window->running());
+}
+
+struct OracleLossCase {
+    const char* name;
+    // true: the whole Oracle side goes away (every later call fails); false: one statement
+    // answers ORA-03113 through the simulator's fail-Nth switch and the session lives on.
+    bool serverGone;
+    std::size_t thirdTableRows;
+    const char* completion;
+};
+
+void PrintTo(const OracleLossCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class OracleLossTest : public FaultFixture, public testing::WithParamInterface<OracleLossCase> {};
+
+// Three tables of five rows; Oracle answers ORA-03113 "end-of-file on communication channel"
+// at the third row of the second table. The first table stays whole, the second keeps its
+// first two rows, the run goes on with the third table and says what it lost.
+TEST_P(OracleLossTest, EndOfFileOnCommunicationChannelInTheMiddleOfARun) {
+    const OracleLossCase& c = GetParam();
+    sourceSql("CREATE TABLE first_t (id INT PRIMARY KEY); CREATE TABLE second_t (id INT);"
+              "CREATE TABLE third_t (id INT);"
+              "INSERT INTO first_t SELECT seq FROM seq_1_to_5;"
+              "INSERT INTO second_t SELECT seq FROM seq_1_to_5;"
+              "INSERT INTO third_t SELECT seq FROM seq_1_to_5");
+    OracleSimState* sim = m_sim.get();
+    RunOptions options;
+    if (c.serverGone) {
+        options.onCall = [sim](ConsoleWindow&, const std::string& line) {
+            if (line == "SetTitle Converting Table: [SECOND_T] 2 rows converted...")
+                sim->setUnavailable(true);
+        };
+    } else {
+        // Per session: existence, drop, create and ten statements for the first table, then
+        // existence, drop, create, and two rows of the second: the third row's INSERT.
+        sim->failStatement(OracleSimState::FailScope::Session, 13 + 3 + 4 + 1, 3113,
+                           "ORA-03113: end-of-file on communication channel");
+    }
+
+    const auto window = convertWithin(60s, {"first_t", "second_t", "third_t"}, options);
+
+    EXPECT_EQ(oracleRows("FIRST_T").size(), 5u);
+    EXPECT_EQ(oracleRows("SECOND_T").size(), 2u);
+    EXPECT_EQ(oracleRows("THIRD_T").size(), c.thirdTableRows);
+    const std::vector<std::string> texts = messageTexts(*window);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back(), c.completion);
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_THAT(texts[0], HasSubstr("ORA-03113"));
+    // One box for the lost table and at most one for each later table: never one a row.
+    EXPECT_LE(texts.size(), 3u);
+    EXPECT_FALSE(window->running());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OracleLossTest,
+    testing::Values(
+        OracleLossCase{"OneStatementFails", false, 5,
+                       "MySQL to ORACLE conversion completed with errors: 2 of 3 Table(s) are "
+                       "converted, 1 Table(s) failed and 0 row(s) were not copied."},
+        OracleLossCase{"OracleGoesAway", true, 0,
+                       "MySQL to ORACLE conversion completed with errors: 1 of 3 Table(s) are "
+                       "converted, 2 Table(s) failed and 0 row(s) were not copied."}),
+    [](const testing::TestParamInfo<OracleLossCase>& param) {
+        return std::string(param.param.name);
+    });
+
+} // namespace
