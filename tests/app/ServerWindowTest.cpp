@@ -533,6 +533,15 @@ void ServerWindowTest::convertTwoTablesEndToEnd() {
     QCOMPARE(m_answerer->messages.last().icon, QMessageBox::Warning);
     QVERIFY(control(*m_window, "IDC_STATIC_CONVERT")->isVisible());
     QVERIFY(!control(*m_window, "IDC_STATIC_CONVERTD")->isVisible());
+
+    // Exit after a finished run closes the window the ordinary way; the process goes on.
+    OpenRecorder opener;
+    m_answerer->answer = QMessageBox::Yes;
+    QTest::mouseClick(control(*m_window, "IDC_STATIC_EXIT"), Qt::LeftButton);
+    QTRY_VERIFY(!m_window->isVisible());
+    QCOMPARE(m_window->result(), int(QDialog::Rejected));
+    QCOMPARE(opener.opened.size(), 1);
+    QCOMPARE(opener.opened.first().target, CTabwrightDlg::ProductPageAddress());
 }
 
 void ServerWindowTest::escapeWithNoDuringARunAndStop() {

@@ -84,6 +84,7 @@ private slots:
     void fontsAndFixedSize();
     void keysAreSwallowed_data();
     void keysAreSwallowed();
+    void otherKeysKeepTheirUse();
     void exitQuestion_data();
     void exitQuestion();
     void exitWithYesClosesTheWindowAndOpensTheProductPage();
@@ -323,6 +324,34 @@ void WindowTest::keysAreSwallowed() {
     QCOMPARE(tables->item(1)->checkState(), Qt::Unchecked);
     QCOMPARE(control<QListWidget>(window, "IDC_DATABASE_LIST")->currentRow(), 0);
     QCOMPARE(control(window, "IDC_STATIC_NEXT")->isVisible(), !selectionPage);
+}
+
+void WindowTest::otherKeysKeepTheirUse() {
+    CTabwrightDlg window;
+    QVERIFY(showAndActivate(window));
+    auto* server = control<QLineEdit>(window, "IDC_MYSQL_SERVER");
+    server->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), server);
+    server->end(false);
+    QTest::keyClick(server, Qt::Key_Left);
+    QTest::keyClick(server, Qt::Key_Backspace);
+    QTest::keyClicks(server, "S");
+    QCOMPARE(server->text(), QString("localhoSt"));
+
+    window.ShowSelectionPage();
+    auto* tables = control<CheckListWidget>(window, "IDC_TABLE_LIST");
+    for (const char* name : {"a", "b", "c"}) {
+        tables->AddCheckItem(name);
+        tables->item(tables->count() - 1)->setCheckState(Qt::Checked);
+    }
+    tables->setCurrentRow(0);
+    control<QCheckBox>(window, "IDC_SELECT_ALL")->setChecked(false);
+    tables->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), tables);
+    // An arrow moves the selection, and the selection change runs its handler.
+    QTest::keyClick(tables, Qt::Key_Down);
+    QCOMPARE(tables->currentRow(), 1);
+    QVERIFY(control<QCheckBox>(window, "IDC_SELECT_ALL")->isChecked());
 }
 
 void WindowTest::exitQuestion_data() {
