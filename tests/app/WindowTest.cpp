@@ -320,6 +320,7 @@ void WindowTest::keysAreSwallowed() {
         QCOMPARE(field->text(), fieldText);
     }
     QVERIFY(!control<QCheckBox>(window, "IDC_SELECT_ALL")->isChecked());
+    QCOMPARE(tables->count(), 2);
     QCOMPARE(tables->item(0)->checkState(), Qt::Unchecked);
     QCOMPARE(tables->item(1)->checkState(), Qt::Unchecked);
     QCOMPARE(control<QListWidget>(window, "IDC_DATABASE_LIST")->currentRow(), 0);
