@@ -20,6 +20,8 @@ std::unique_ptr<ConsoleWindow> FaultFixture::convertWithin(std::chrono::seconds 
             std::fprintf(stderr, "The conversion did not end within %lld s: it hangs.\n",
                          static_cast<long long>(bound.count()));
             std::fflush(stderr);
+            if (onHang)
+                onHang();
             std::_Exit(3);
         }
     });

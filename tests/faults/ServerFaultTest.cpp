@@ -32,9 +32,15 @@ public:
         std::filesystem::create_directories(m_dir);
         run("start " + m_dir.string() + " 3306");
     }
-    ~OwnMariaDb() { run("stop " + m_dir.string()); }
+    ~OwnMariaDb() { stop(); }
     OwnMariaDb(const OwnMariaDb&) = delete;
     OwnMariaDb& operator=(const OwnMariaDb&) = delete;
+
+    void stop() {
+        if (!m_stopped)
+            run("stop " + m_dir.string());
+        m_stopped = true;
+    }
 
     std::string host() const { return firstLine(m_dir / "host"); }
     pid_t pid() const { return static_cast<pid_t>(std::stol(firstLine(m_dir / "mysqld.pid"))); }
@@ -65,6 +71,7 @@ private:
     }
 
     std::filesystem::path m_dir;
+    bool m_stopped = false;
 };
 
 class ServerFaultTest : public FaultFixture {};
@@ -104,6 +111,41 @@ TEST_F(ServerFaultTest, MySqlServerKilledInTheMiddleOfATable) {
     EXPECT_EQ(rows[1], (OracleRow{"2", "part 2"}));
     EXPECT_FALSE(oracleTableExists("LATER"));
     EXPECT_FALSE(window->running());
+}
+
+// The server stops answering without closing the connection (frozen, or its host cut off
+// the network), after the second row of a table was committed. The copy must not wait for
+// it forever: the table ends with its message once the connection's read timeout expires,
+// the committed rows stay, and the run ends.
+TEST_F(ServerFaultTest, MySqlServerFrozenInTheMiddleOfATable) {
+    OwnMariaDb server;
+    server.exec("CREATE DATABASE shop; USE shop;"
+                "CREATE TABLE parts (id INT PRIMARY KEY, name VARCHAR(20));"
+                "INSERT INTO parts SELECT seq, CONCAT('part ', seq) FROM seq_1_to_50;"
+                "CREATE USER 'fault'@'%' IDENTIFIED BY 'fault-secret';"
+                "GRANT ALL PRIVILEGES ON *.* TO 'fault'@'%'");
+    ASSERT_TRUE(TheSourceConnection().Connect(server.host(), "fault", "fault-secret"));
+    TheSourceConnection().UseDatabase("shop");
+    m_database = "shop";
+    const pid_t serverPid = server.pid();
+    RunOptions options;
+    options.onCall = [serverPid](ConsoleWindow&, const std::string& line) {
+        if (line == "SetTitle Converting Table: [PARTS] 2 rows converted...")
+            ::kill(serverPid, SIGSTOP);
+    };
+    // A hang ends the test process; the frozen server must not outlive it.
+    onHang = [&server, serverPid] {
+        ::kill(serverPid, SIGCONT);
+        server.stop();
+    };
+
+    const auto window = convertWithin(90s, {"parts"}, options);
+    ::kill(serverPid, SIGCONT);
+
+    EXPECT_EQ(messageTexts(*window),
+              (std::vector<std::string>{"parts table could not be read completely from MySQL.",
+                                        completionText(1, 0, 1, 0)}));
+    EXPECT_EQ(oracleRows("PARTS").size(), 2u);
 }
 
 class OracleLossTest : public FaultFixture {};
