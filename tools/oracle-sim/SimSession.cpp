@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <list>
 #include <set>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -251,13 +252,13 @@ bool sameHost(const std::string& a, const std::string& b) {
     return normal(a) == normal(b);
 }
 
+} // namespace
+
 std::string normalUser(const std::string& user) {
     if (user.size() >= 2 && user.front() == '"' && user.back() == '"')
         return user.substr(1, user.size() - 2);
     return upperIdentifier(user);
 }
-
-} // namespace
 
 struct SimSession::TableInfo {
     struct Column {
@@ -289,22 +290,34 @@ SimSession::SimSession(std::unique_ptr<SqliteDb> db) : m_db(std::move(db)) {}
 
 SimSession::~SimSession() = default;
 
-MessageStyle SimSession::style() {
+void SimSession::refresh() {
+    // Nothing but another connection changes the switches or the tables under this one, and
+    // then the data version moves; this connection's own table changes drop the tables
+    // themselves.
+    const std::int64_t version = m_db->dataVersion();
+    if (version == m_dataVersion)
+        return;
+    m_settings = readSettings(*m_db);
+    m_tables.clear();
+    m_dataVersion = version;
+}
+
+MessageStyle SimSession::style() const {
     MessageStyle style = environmentStyle();
-    style.wording23ai = readSetting(*m_db, "wording", "classic") == "23ai";
-    if (readSetting(*m_db, "language", "") == "german")
+    style.wording23ai = setting(m_settings, "wording", "classic") == "23ai";
+    if (setting(m_settings, "language", "") == "german")
         style.german = true;
     return style;
 }
 
-ParserRules SimSession::rules() {
+ParserRules SimSession::rules() const {
     ParserRules rules;
-    rules.wording23ai = readSetting(*m_db, "wording", "classic") == "23ai";
+    rules.wording23ai = setting(m_settings, "wording", "classic") == "23ai";
     const std::string limit =
-        readSetting(*m_db, "identifier_limit", rules.wording23ai ? "128" : "30");
+        setting(m_settings, "identifier_limit", rules.wording23ai ? "128" : "30");
     rules.limits.identifierBytes =
         static_cast<std::size_t>(std::strtoul(limit.c_str(), nullptr, 10));
-    if (readSetting(*m_db, "max_string_size", "STANDARD") == "EXTENDED") {
+    if (setting(m_settings, "max_string_size", "STANDARD") == "EXTENDED") {
         rules.limits.literalBytes = 32767;
         rules.varchar2Bytes = 32767;
         rules.rawBytes = 32767;
@@ -312,7 +325,7 @@ ParserRules SimSession::rules() {
     return rules;
 }
 
-ReportedError SimSession::report(const OraError& error) {
+ReportedError SimSession::report(const OraError& error) const {
     return {error.number, formatOraError(error, style())};
 }
 
@@ -334,6 +347,7 @@ LogonResult SimSession::logon(const LogonRequest& request) {
     auto db = std::make_unique<SqliteDb>(path, SqliteDb::OpenMode::MustExist);
     auto session = std::make_unique<SimSession>(std::move(db));
     SqliteDb& state = *session->m_db;
+    session->refresh();
     const MessageStyle style = session->style();
     const std::string user = normalUser(request.user);
 
@@ -382,7 +396,7 @@ LogonResult SimSession::logon(const LogonRequest& request) {
             return refuse({12514, {target.service, target.host, std::to_string(target.port)}, {}});
         }
     }
-    if (readSetting(state, "unavailable", "0") == "1")
+    if (setting(session->m_settings, "unavailable", "0") == "1")
         return refuse({1034, {}, {}});
     if (request.password.empty())
         return refuse({1005, {}, {}});
@@ -423,8 +437,9 @@ std::optional<ReportedError> SimSession::execute(const std::string& text, std::u
                                                  std::uint32_t mode, std::uint32_t& rowCount,
                                                  const std::atomic<bool>& breakRequested) {
     rowCount = 0;
+    refresh();
     const auto delay = std::chrono::milliseconds(
-        std::strtoll(readSetting(*m_db, "delay_ms", "0").c_str(), nullptr, 10));
+        std::strtoll(setting(m_settings, "delay_ms", "0").c_str(), nullptr, 10));
     const auto until = std::chrono::steady_clock::now() + delay;
     bool cancelled = false;
     while (std::chrono::steady_clock::now() < until) {
@@ -437,6 +452,8 @@ std::optional<ReportedError> SimSession::execute(const std::string& text, std::u
 
     m_db->exec("BEGIN IMMEDIATE");
     try {
+        // A switch may have been set while the statement waited.
+        refresh();
         std::int64_t seq = 1;
         {
             auto last = m_db->prepare("SELECT seq FROM sqlite_sequence WHERE name = 'statements'");
@@ -450,7 +467,7 @@ std::optional<ReportedError> SimSession::execute(const std::string& text, std::u
             error = OraError{1013, {}, {}};
         } else if (m_connectionLost) {
             error = OraError{3114, {}, {}};
-        } else if (readSetting(*m_db, "unavailable", "0") == "1") {
+        } else if (setting(m_settings, "unavailable", "0") == "1") {
             // The instance went away under an open session.
             m_connectionLost = true;
             m_pending.clear();
@@ -491,6 +508,7 @@ std::optional<ReportedError> SimSession::execute(const std::string& text, std::u
         m_db->exec("COMMIT");
         return reported;
     } catch (const std::exception& fault) {
+        m_tables.clear();
         m_db->exec("ROLLBACK");
         return ReportedError{600, formatOraError({600, {fault.what()}, {}}, MessageStyle{})};
     }
@@ -505,6 +523,7 @@ std::optional<ReportedError> SimSession::executeUnrecorded(const std::string& te
     std::uint32_t rowCount = 0;
     m_db->exec("BEGIN IMMEDIATE");
     try {
+        refresh();
         run(text, statementTypeOf(text) == 1 ? 0 : 1, 0x20, rowCount);
         m_db->exec("COMMIT");
         return std::nullopt;
@@ -512,17 +531,21 @@ std::optional<ReportedError> SimSession::executeUnrecorded(const std::string& te
         m_db->exec("COMMIT");
         return report(error);
     } catch (...) {
+        m_tables.clear();
         m_db->exec("ROLLBACK");
         throw;
     }
 }
 
 std::optional<ReportedError> SimSession::commit() {
-    if (m_connectionLost)
+    if (m_connectionLost) {
+        refresh();
         return report({3114, {}, {}});
+    }
     m_db->exec("BEGIN IMMEDIATE");
     try {
-        if (readSetting(*m_db, "unavailable", "0") == "1") {
+        refresh();
+        if (setting(m_settings, "unavailable", "0") == "1") {
             m_connectionLost = true;
             m_pending.clear();
             m_db->exec("COMMIT");
@@ -563,8 +586,7 @@ void SimSession::run(const std::string& text, std::uint32_t iters, std::uint32_t
     // DDL commits the transaction before it runs, whether or not it then succeeds.
     if (ddl)
         flushPending();
-    m_db->exec("SAVEPOINT statement");
-    try {
+    const auto perform = [&] {
         if (const auto* create = std::get_if<CreateTableStatement>(&statement))
             createTable(*create);
         else if (const auto* drop = std::get_if<DropTableStatement>(&statement))
@@ -579,12 +601,28 @@ void SimSession::run(const std::string& text, std::uint32_t iters, std::uint32_t
             m_pending.clear();
         if (mode & 0x20)
             flushPending();
+    };
+    // An INSERT keeps its row in memory until COMMIT, and a SELECT only reads: neither
+    // writes to the file, so neither needs a way back.
+    const bool writes =
+        ddl || std::holds_alternative<CommitStatement>(statement) || (mode & 0x20) != 0;
+    if (!writes) {
+        perform();
+        return;
+    }
+    m_db->exec("SAVEPOINT statement");
+    try {
+        perform();
         m_db->exec("RELEASE statement");
     } catch (...) {
         m_db->exec("ROLLBACK TO statement");
         m_db->exec("RELEASE statement");
+        if (ddl)
+            m_tables.clear();
         throw;
     }
+    if (ddl)
+        m_tables.clear();
 }
 
 void SimSession::flushPending() {
@@ -629,14 +667,17 @@ bool SimSession::schemaExists(const std::string& schema) {
     return query.step();
 }
 
-std::optional<SimSession::TableInfo> SimSession::loadTable(const std::string& owner,
-                                                           const std::string& name) {
+const SimSession::TableInfo* SimSession::loadTable(const std::string& owner,
+                                                   const std::string& name) {
+    for (const TableInfo& known : m_tables)
+        if (known.owner == owner && known.name == name)
+            return &known;
     TableInfo table;
     {
         auto query = m_db->prepare("SELECT id FROM tables WHERE owner = ? AND name = ?");
         query.bind(1, owner).bind(2, name);
         if (!query.step())
-            return std::nullopt;
+            return nullptr;
         table.id = query.integer(0);
     }
     table.owner = owner;
@@ -675,7 +716,7 @@ std::optional<SimSession::TableInfo> SimSession::loadTable(const std::string& ow
         }
         table.constraints.push_back(std::move(constraint));
     }
-    return table;
+    return &m_tables.emplace_back(std::move(table));
 }
 
 void SimSession::createTable(const CreateTableStatement& statement) {

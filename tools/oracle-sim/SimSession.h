@@ -4,9 +4,11 @@
 #include "OraMessages.h"
 #include "SqlParser.h"
 #include "SqliteDb.h"
+#include "StateSchema.h"
 
 #include <atomic>
 #include <cstdint>
+#include <list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,14 +67,18 @@ private:
     friend struct SessionLogon;
     struct TableInfo;
 
-    MessageStyle style();
-    ParserRules rules();
-    ReportedError report(const OraError& error);
+    // Reads the switches again, and forgets the tables, when another connection changed the
+    // file since this session last looked; called at the start of every call.
+    void refresh();
+    MessageStyle style() const;
+    ParserRules rules() const;
+    ReportedError report(const OraError& error) const;
     void run(const std::string& text, std::uint32_t iters, std::uint32_t mode,
              std::uint32_t& rowCount);
     void flushPending();
     bool schemaExists(const std::string& schema);
-    std::optional<TableInfo> loadTable(const std::string& owner, const std::string& name);
+    // Kept until this session's DDL or another connection's change; null for no such table.
+    const TableInfo* loadTable(const std::string& owner, const std::string& name);
     void createTable(const CreateTableStatement& statement);
     void dropTable(const DropTableStatement& statement);
     void insertRow(const InsertStatement& statement, std::uint32_t iters, std::uint32_t& rowCount);
@@ -87,6 +93,10 @@ private:
     bool m_connectionLost = false;
     std::int64_t m_sessionSeq = 0;
     std::vector<PendingRow> m_pending;
+    Settings m_settings;
+    std::int64_t m_dataVersion = -1;
+    // A list, so that a table handed out stays where it is while others are added.
+    std::list<TableInfo> m_tables;
 };
 
 struct LogonResult {
@@ -94,6 +104,9 @@ struct LogonResult {
     // On failure the error; on success possibly a warning (OCI_SUCCESS_WITH_INFO).
     std::optional<ReportedError> error;
 };
+
+// A user name as Oracle keeps it: upper case, unless written in double quotes.
+std::string normalUser(const std::string& user);
 
 // English unless NLS_LANG or the state file asks for German.
 MessageStyle environmentStyle();

@@ -33,10 +33,27 @@ SqliteDb::SqliteDb(const std::string& path, OpenMode mode) {
 }
 
 SqliteDb::~SqliteDb() {
+    // A connection with statements left is not closed by SQLite, only made a zombie.
+    for (auto& entry : m_cache)
+        sqlite3_finalize(entry.second.stmt);
+    m_cache.clear();
     sqlite3_close_v2(m_db);
 }
 
 void SqliteDb::exec(const std::string& sql) {
+    // Several statements in one text (the layout) go through sqlite3_exec; single ones,
+    // such as BEGIN and COMMIT for every Oracle statement, are kept compiled.
+    if (sql.find(';') == std::string::npos) {
+        std::optional<SqliteStatement> statement;
+        try {
+            statement.emplace(prepare(sql));
+            statement->run();
+        } catch (const std::runtime_error&) {
+            throw std::runtime_error(std::string("oracle-sim state: ") + sqlite3_errmsg(m_db) +
+                                     " in: " + sql);
+        }
+        return;
+    }
     char* message = nullptr;
     if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
         std::string text = message ? message : "unknown error";
@@ -46,7 +63,21 @@ void SqliteDb::exec(const std::string& sql) {
 }
 
 SqliteStatement SqliteDb::prepare(std::string_view sql) {
-    return SqliteStatement(m_db, sql);
+    auto found = m_cache.find(sql);
+    if (found != m_cache.end() && !found->second.inUse) {
+        found->second.inUse = true;
+        return SqliteStatement(m_db, found->second.stmt, &found->second.inUse);
+    }
+    const bool cache = found == m_cache.end();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v3(m_db, sql.data(), static_cast<int>(sql.size()),
+                           cache ? SQLITE_PREPARE_PERSISTENT : 0, &stmt, nullptr) != SQLITE_OK)
+        fail(m_db, "prepare " + std::string(sql));
+    // The same text already in use further up the stack gets a statement of its own.
+    if (!cache)
+        return SqliteStatement(m_db, stmt, nullptr);
+    auto& entry = m_cache.emplace(std::string(sql), CachedStatement{stmt, true}).first->second;
+    return SqliteStatement(m_db, stmt, &entry.inUse);
 }
 
 std::int64_t SqliteDb::lastInsertId() const {
@@ -57,19 +88,31 @@ int SqliteDb::changes() const {
     return sqlite3_changes(m_db);
 }
 
-SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : m_db(db) {
-    if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &m_stmt, nullptr) !=
-        SQLITE_OK)
-        fail(db, "prepare " + std::string(sql));
+std::int64_t SqliteDb::dataVersion() {
+    auto query = prepare("PRAGMA data_version");
+    if (!query.step())
+        fail(m_db, "PRAGMA data_version");
+    return query.integer(0);
 }
 
+SqliteStatement::SqliteStatement(sqlite3* db, sqlite3_stmt* stmt, bool* inUse)
+    : m_db(db), m_stmt(stmt), m_inUse(inUse) {}
+
 SqliteStatement::~SqliteStatement() {
-    sqlite3_finalize(m_stmt);
+    if (!m_stmt)
+        return;
+    if (!m_inUse) {
+        sqlite3_finalize(m_stmt);
+        return;
+    }
+    reset();
+    *m_inUse = false;
 }
 
 SqliteStatement::SqliteStatement(SqliteStatement&& other) noexcept
-    : m_db(other.m_db), m_stmt(other.m_stmt) {
+    : m_db(other.m_db), m_stmt(other.m_stmt), m_inUse(other.m_inUse) {
     other.m_stmt = nullptr;
+    other.m_inUse = nullptr;
 }
 
 SqliteStatement& SqliteStatement::bind(int index, std::int64_t value) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -25,18 +28,39 @@ public:
     SqliteDb& operator=(const SqliteDb&) = delete;
 
     void exec(const std::string& sql);
+    // Compiled once per connection and kept: the simulator runs the same few queries for
+    // every Oracle statement, and compiling them was most of its cost. The statement must
+    // not outlive the connection.
     SqliteStatement prepare(std::string_view sql);
     std::int64_t lastInsertId() const;
     int changes() const;
+    // Moves whenever another connection (or process) commits a change to the file.
+    std::int64_t dataVersion();
     sqlite3* handle() const { return m_db; }
 
 private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    struct CachedStatement {
+        sqlite3_stmt* stmt = nullptr;
+        bool inUse = false;
+    };
+
     sqlite3* m_db = nullptr;
+    // Node-based, so an entry's inUse flag stays where a statement points to it.
+    std::unordered_map<std::string, CachedStatement, TextHash, std::equal_to<>> m_cache;
 };
 
+// A compiled statement in use. It is reset and its bindings cleared when it goes away, even
+// when its user throws, so a cached statement never keeps a read open.
 class SqliteStatement {
 public:
-    SqliteStatement(sqlite3* db, std::string_view sql);
+    // inUse: the cache entry's flag, or null for a statement this object finalizes.
+    SqliteStatement(sqlite3* db, sqlite3_stmt* stmt, bool* inUse);
     ~SqliteStatement();
     SqliteStatement(SqliteStatement&& other) noexcept;
     SqliteStatement& operator=(SqliteStatement&&) = delete;
@@ -61,6 +85,7 @@ public:
 private:
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
+    bool* m_inUse = nullptr;
 };
 
 } // namespace oraclesim

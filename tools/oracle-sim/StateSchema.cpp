@@ -101,6 +101,19 @@ std::string readSetting(SqliteDb& db, const std::string& key, const std::string&
     return fallback;
 }
 
+Settings readSettings(SqliteDb& db) {
+    Settings settings;
+    auto query = db.prepare("SELECT key, value FROM settings");
+    while (query.step())
+        settings.emplace(query.text(0), query.text(1));
+    return settings;
+}
+
+std::string setting(const Settings& settings, const std::string& key, const std::string& fallback) {
+    const auto found = settings.find(key);
+    return found == settings.end() ? fallback : found->second;
+}
+
 void writeSetting(SqliteDb& db, const std::string& key, const std::string& value) {
     auto update = db.prepare("INSERT INTO settings(key, value) VALUES(?, ?) "
                              "ON CONFLICT(key) DO UPDATE SET value = excluded.value");
