@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,9 +38,15 @@ public:
     OwnMariaDb& operator=(const OwnMariaDb&) = delete;
 
     void stop() {
-        if (!m_stopped)
-            run("stop " + m_dir.string());
+        if (m_stopped)
+            return;
         m_stopped = true;
+        const std::string command =
+            "bash " TABWRIGHT_MARIADB_SCRIPT " stop " + m_dir.string() + " >/dev/null";
+        if (std::system(command.c_str()) != 0)
+            std::fprintf(stderr, "could not stop the server of %s\n", m_dir.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir.parent_path(), ignored);
     }
 
     std::string host() const { return firstLine(m_dir / "host"); }
