@@ -437,23 +437,27 @@ std::optional<ReportedError> SimSession::execute(const std::string& text, std::u
                                                  std::uint32_t mode, std::uint32_t& rowCount,
                                                  const std::atomic<bool>& breakRequested) {
     rowCount = 0;
-    refresh();
-    const auto delay = std::chrono::milliseconds(
-        std::strtoll(setting(m_settings, "delay_ms", "0").c_str(), nullptr, 10));
-    const auto until = std::chrono::steady_clock::now() + delay;
-    bool cancelled = false;
-    while (std::chrono::steady_clock::now() < until) {
-        if (breakRequested) {
-            cancelled = true;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-
     m_db->exec("BEGIN IMMEDIATE");
     try {
-        // A switch may have been set while the statement waited.
         refresh();
+        bool cancelled = false;
+        const auto delay = std::chrono::milliseconds(
+            std::strtoll(setting(m_settings, "delay_ms", "0").c_str(), nullptr, 10));
+        if (delay.count() > 0) {
+            // The wait does not hold the file: other sessions, and a test setting switches,
+            // go on meanwhile.
+            m_db->exec("COMMIT");
+            const auto until = std::chrono::steady_clock::now() + delay;
+            while (std::chrono::steady_clock::now() < until) {
+                if (breakRequested) {
+                    cancelled = true;
+                    break;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            m_db->exec("BEGIN IMMEDIATE");
+            refresh();
+        }
         std::int64_t seq = 1;
         {
             auto last = m_db->prepare("SELECT seq FROM sqlite_sequence WHERE name = 'statements'");
