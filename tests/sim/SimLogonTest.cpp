@@ -1,6 +1,7 @@
 #include "SimFixture.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -132,6 +133,32 @@ TEST_F(SimTest, GermanMessagesKeepTheNumber) {
     EXPECT_EQ(denied.ora, 1017);
     EXPECT_EQ(denied.text.find("invalid username/password"), std::string::npos);
     EXPECT_NE(denied.text.find("Anmeldung abgelehnt"), std::string::npos) << denied.text;
+}
+
+TEST_F(SimTest, AccountUserNamesAreKeptAsOracleKeepsThem) {
+    // Unquoted, a name is upper case, whoever writes it; in double quotes it keeps its case.
+    state->addAccount("ORCL", "reader", "pw");
+    state->addAccount("ORCL", "\"Mixed\"", "pw");
+    const struct {
+        const char* user;
+        int ora;
+    } cases[] = {{"reader", 0},        {"READER", 0},    {"\"READER\"", 0},
+                 {"\"reader\"", 1017}, {"\"Mixed\"", 0}, {"Mixed", 1017}};
+    for (const auto& c : cases) {
+        SimClient client;
+        EXPECT_EQ(client.logon(c.user, "pw", "ORCL").ora, c.ora) << c.user;
+    }
+    std::vector<std::string> users;
+    for (const auto& session : state->sessions())
+        users.push_back(session.user);
+    EXPECT_EQ(users, (std::vector<std::string>{"READER", "READER", "READER", "Mixed"}));
+
+    state->setAccountStatus("ORCL", "reader", OracleSimState::AccountStatus::Locked);
+    SimClient locked;
+    EXPECT_EQ(locked.logon("reader", "pw", "ORCL").ora, 28000);
+    // The account's schema is READER's too.
+    EXPECT_FALSE(state->executeAs("reader", "CREATE TABLE OWN(A VARCHAR2(1))"));
+    EXPECT_TRUE(state->hasTable("READER", "OWN"));
 }
 
 TEST_F(SimTest, AccountStatusesGiveWarningsAndErrors) {

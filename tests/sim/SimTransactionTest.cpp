@@ -192,6 +192,35 @@ TEST_F(SimTransactions, SessionOpenedOnOneThreadExecutesOnAnother) {
     EXPECT_EQ(state->rows("SYSTEM", "T").size(), 1u);
 }
 
+TEST_F(SimTransactions, OpenSessionSeesTablesAndSwitchesChangedElsewhere) {
+    SimClient client;
+    ASSERT_TRUE(client.logon("system", "manager", "ORCL").ok());
+    run(client, "CREATE TABLE W(A VARCHAR2(1))");
+    run(client, "INSERT INTO W VALUES('x')");
+
+    // Another connection replaces the table: the session inserts into the new one.
+    ASSERT_FALSE(state->executeAs("SYSTEM", "DROP TABLE W"));
+    ASSERT_FALSE(state->executeAs("SYSTEM", "CREATE TABLE W(A VARCHAR2(5), B NUMBER)"));
+    run(client, "INSERT INTO W VALUES('wider', 7)");
+    run(client, "COMMIT");
+    EXPECT_EQ(state->rows("SYSTEM", "W"), (std::vector<OracleSimState::Row>{{"wider", "7"}}));
+
+    // The session replaces it itself.
+    run(client, "DROP TABLE W");
+    run(client, "CREATE TABLE W(C CHAR(2) PRIMARY KEY)");
+    EXPECT_EQ(client.execute("INSERT INTO W VALUES('wider', 7)").ora, 913);
+    run(client, "INSERT INTO W VALUES('c')");
+    EXPECT_EQ(client.execute("INSERT INTO W VALUES('c')").ora, 1);
+
+    ASSERT_FALSE(state->executeAs("SYSTEM", "DROP TABLE W"));
+    EXPECT_EQ(client.execute("INSERT INTO W VALUES('d')").ora, 942);
+
+    // A switch set while the session is open counts from its next statement.
+    EXPECT_EQ(client.execute("DROP TABLE T;").ora, 911);
+    state->setWording(OracleSimState::Wording::Oracle23ai);
+    EXPECT_EQ(client.execute("DROP TABLE T;").ora, 933);
+}
+
 TEST_F(SimTransactions, BreakCancelsARunningStatement) {
     state->setStatementDelay(std::chrono::seconds(20));
     SimClient client;

@@ -30,6 +30,11 @@ expect "tables" $'SYSTEM\tT' "$("$admin" "$db" tables)"
 [[ "$("$admin" "$db" constraints SYSTEM T)" == SYS_C*$'\tPRIMARY KEY\tA' ]] ||
     fail "constraints"
 
+# An account named in lower case is the upper-case user a logon looks for.
+printf 'pw\n' | "$admin" "$db" add-account ORCL scott
+echo "CREATE TABLE OWN(A VARCHAR2(1))" | "$admin" "$db" exec scott
+expect "lower-case account" $'SYSTEM\tT\nSCOTT\tOWN' "$("$admin" "$db" tables)"
+
 # A refused statement prints Oracle's error and exits 1.
 set +e
 out=$(echo "INSERT INTO T VALUES('long','1')" | "$admin" "$db" exec SYSTEM)

@@ -44,7 +44,7 @@ void OracleSimState::addAccount(const std::string& service, const std::string& u
     m_db->prepare("INSERT OR REPLACE INTO accounts(service, user, password, other_schemas) "
                   "VALUES(?, ?, ?, ?)")
         .bind(1, service)
-        .bind(2, user)
+        .bind(2, oraclesim::normalUser(user))
         .bind(3, password)
         .bind(4, static_cast<std::int64_t>(mayActOnOtherSchemas ? 1 : 0))
         .run();
@@ -54,7 +54,9 @@ void OracleSimState::setAccountStatus(const std::string& service, const std::str
                                       AccountStatus status) {
     const char* names[] = {"open", "expiring", "expired", "locked"};
     auto update = m_db->prepare("UPDATE accounts SET status = ? WHERE service = ? AND user = ?");
-    update.bind(1, std::string(names[static_cast<int>(status)])).bind(2, service).bind(3, user);
+    update.bind(1, std::string(names[static_cast<int>(status)]))
+        .bind(2, service)
+        .bind(3, oraclesim::normalUser(user));
     update.run();
     if (m_db->changes() == 0)
         throw std::runtime_error("oracle-sim state: no account " + user + " for " + service);
@@ -102,7 +104,7 @@ std::optional<std::string> OracleSimState::executeAs(const std::string& user,
                                                      const std::string& statement) {
     oraclesim::SimSession session(
         std::make_unique<SqliteDb>(m_path, SqliteDb::OpenMode::MustExist));
-    session.actAs(user);
+    session.actAs(oraclesim::normalUser(user));
     if (auto error = session.executeUnrecorded(statement))
         return error->text;
     return std::nullopt;

@@ -73,7 +73,9 @@ public:
 
     void addService(const std::string& name, const std::string& host = "localhost",
                     int port = 1521);
-    // user as Oracle stores it (upper case for an unquoted name).
+    // The user name is taken as Oracle takes a logon's: "scott" is SCOTT, and only a name in
+    // double quotes ("\"Scott\"") keeps its case. The same holds for the user of
+    // setAccountStatus and executeAs.
     void addAccount(const std::string& service, const std::string& user,
                     const std::string& password, bool mayActOnOtherSchemas = false);
     void setAccountStatus(const std::string& service, const std::string& user,
