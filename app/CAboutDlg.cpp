@@ -10,6 +10,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include <cmath>
 
@@ -107,6 +108,17 @@ CAboutDlg::CAboutDlg(QWidget* parent)
 }
 
 CAboutDlg::~CAboutDlg() = default;
+
+void CAboutDlg::showEvent(QShowEvent* event) {
+    // Fonts are final only once the box is polished for showing: a label whose text came out
+    // wider than measured at construction grows to the right rather than cutting its text.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label->pixmap().isNull()) {
+            label->resize(qMax(label->width(), label->sizeHint().width()), label->height());
+        }
+    }
+    QDialog::showEvent(event);
+}
 
 QLabel* CAboutDlg::AddLabel(const QString& text, const QRect& units, const char* objectName) {
     auto* label = new QLabel(text, this);

@@ -26,6 +26,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QLabel* AddLabel(const QString& text, const QRect& units, const char* objectName = nullptr);
