@@ -145,9 +145,12 @@ void CopyTableRows(ConversionWindow& window, const std::string& targetName) {
             window.StopActivityTimer();
             if (sessionLost(error))
                 throw;
+            // "invalid character": a name Oracle takes only in quotes, such as one holding a
+            // backquote or brackets, which the quoted form below inserts like any other.
             if (ErrorReports(error, "missing VALUES keyword", 926) ||
                 ErrorReports(error, "invalid table name", 903) ||
-                ErrorReports(error, "table or view does not exist", 942)) {
+                ErrorReports(error, "table or view does not exist", 942) ||
+                ErrorReports(error, "invalid character", 911)) {
                 // A failure of the quoted form is left to the caller, which gives the
                 // table up.
                 statement.assign(retryPrefix);

@@ -3,6 +3,7 @@
 #include "ConversionRun.h"
 #include "OracleNames.h"
 #include "TargetConnection.h"
+#include "ValueRendering.h"
 
 namespace {
 
@@ -29,8 +30,9 @@ void CreateTargetTable(ConversionWindow& window, const std::string& sourceName,
     TargetConnection& target = TheTargetConnection();
 
     const std::string targetName = OracleTableName(sourceName);
+    // A quote in the name is doubled so that the query stays one literal and the drop follows.
     const std::string existenceQuery =
-        "SELECT COUNT(1)  FROM USER_TABLES WHERE TABLE_NAME = '" + targetName + "'";
+        "SELECT COUNT(1)  FROM USER_TABLES WHERE TABLE_NAME = '" + DoubleQuotes(targetName) + "'";
     // The drop names the schema the create uses, so that a table converted again by a login
     // other than SYSTEM replaces the earlier one instead of colliding with it.
     const std::string dropStatement =
