@@ -15,6 +15,9 @@ struct ResultFreer {
 // The ports a MySQL server is looked for on, in this order.
 constexpr unsigned int kPorts[] = {3306, 3307, 3308, 3309};
 
+constexpr unsigned int kConnectTimeoutSeconds = 10;
+constexpr unsigned int kReadWriteTimeoutSeconds = 60;
+
 // Asks a listing for every name.
 constexpr const char* kEveryName = "%";
 
@@ -61,6 +64,12 @@ bool SourceConnection::Connect(const std::string& server, const std::string& log
         return false;
     }
     m_handle->mysql.reset(mysql, ConnectionCloser{});
+    // A server that stops answering without closing the connection must not hold the window
+    // (connecting) or the conversion worker (reading) forever; a lost read then fails like a
+    // lost connection.
+    mysql_options(mysql, MYSQL_OPT_CONNECT_TIMEOUT, &kConnectTimeoutSeconds);
+    mysql_options(mysql, MYSQL_OPT_READ_TIMEOUT, &kReadWriteTimeoutSeconds);
+    mysql_options(mysql, MYSQL_OPT_WRITE_TIMEOUT, &kReadWriteTimeoutSeconds);
     for (const unsigned int port : kPorts) {
         if (mysql_real_connect(mysql, server.c_str(), login.c_str(), password.c_str(), "", port,
                                nullptr, 0)) {
