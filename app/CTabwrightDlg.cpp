@@ -23,6 +23,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <future>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -686,7 +688,15 @@ void CTabwrightDlg::RunOnWindowThread(const std::function<void()>& work) {
         work();
         return;
     }
-    QMetaObject::invokeMethod(this, work, Qt::BlockingQueuedConnection);
+    // The worker waits on a promise of its own rather than inside Qt, so that the hand-over of
+    // what the call read or wrote is visible to thread checkers too. The promise is kept when
+    // the queued call is done with, run or dropped, so the worker can never wait forever.
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> finished = done->get_future();
+    std::shared_ptr<void> keepPromise(nullptr, [done](void*) { done->set_value(); });
+    QMetaObject::invokeMethod(
+        this, [&work, keepPromise = std::move(keepPromise)] { work(); }, Qt::QueuedConnection);
+    finished.wait();
 }
 
 void CTabwrightDlg::ShowMessage(const std::string& text, MessageIcon icon) {
