@@ -291,9 +291,8 @@ SimSession::SimSession(std::unique_ptr<SqliteDb> db) : m_db(std::move(db)) {}
 SimSession::~SimSession() = default;
 
 void SimSession::refresh() {
-    // Nothing but another connection changes the switches or the tables under this one, and
-    // then the data version moves; this connection's own table changes drop the tables
-    // themselves.
+    // Only another connection changes the switches or the tables under this session, and
+    // then the data version moves; after its own DDL the session drops its kept tables itself.
     const std::int64_t version = m_db->dataVersion();
     if (version == m_dataVersion)
         return;
