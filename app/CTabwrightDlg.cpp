@@ -22,9 +22,10 @@
 #include <QThread>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdlib>
-#include <future>
 #include <memory>
+#include <mutex>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -688,15 +689,29 @@ void CTabwrightDlg::RunOnWindowThread(const std::function<void()>& work) {
         work();
         return;
     }
-    // The worker waits on a promise of its own rather than inside Qt, so that the hand-over of
-    // what the call read or wrote is visible to thread checkers too. The promise is kept when
-    // the queued call is done with, run or dropped, so the worker can never wait forever.
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> finished = done->get_future();
-    std::shared_ptr<void> keepPromise(nullptr, [done](void*) { done->set_value(); });
-    QMetaObject::invokeMethod(
-        this, [&work, keepPromise = std::move(keepPromise)] { work(); }, Qt::QueuedConnection);
-    finished.wait();
+    std::unique_lock lock(m_windowCallMutex);
+    m_pendingWindowCall = &work;
+    m_windowCallFinished = false;
+    lock.unlock();
+    QMetaObject::invokeMethod(this, "RunPendingWindowCall", Qt::QueuedConnection);
+    lock.lock();
+    m_windowCallDone.wait(lock, [this] { return m_windowCallFinished; });
+}
+
+void CTabwrightDlg::RunPendingWindowCall() {
+    const std::function<void()>* work = nullptr;
+    {
+        const std::lock_guard lock(m_windowCallMutex);
+        work = std::exchange(m_pendingWindowCall, nullptr);
+    }
+    if (work != nullptr) {
+        (*work)();
+    }
+    {
+        const std::lock_guard lock(m_windowCallMutex);
+        m_windowCallFinished = true;
+    }
+    m_windowCallDone.notify_one();
 }
 
 void CTabwrightDlg::ShowMessage(const std::string& text, MessageIcon icon) {

@@ -8,8 +8,10 @@
 #include <QString>
 #include <QTimer>
 
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 namespace Ui {
 class CTabwrightDlg;
@@ -83,6 +85,7 @@ private:
     void SetSelectionPageVisible(bool visible);
     // Runs work on the window thread; from the worker, waits until it has run.
     void RunOnWindowThread(const std::function<void()>& work);
+    Q_INVOKABLE void RunPendingWindowCall();
     static void StepProgress(QProgressBar* bar, int step);
 
     ImageButton* m_pNextButton = nullptr;
@@ -104,6 +107,13 @@ private:
     ImageButton* m_stopButton = nullptr;
 
     QTimer m_activityTimer; // timer 1
+
+    // The one window call the worker waits for. Handed over under this mutex, not through the
+    // posted event, so that what the call reads and writes is ordered for thread checkers too.
+    std::mutex m_windowCallMutex;
+    std::condition_variable m_windowCallDone;
+    const std::function<void()>* m_pendingWindowCall = nullptr;
+    bool m_windowCallFinished = false;
     int m_tableBarStep = 1;
     bool m_exiting = false;
 };
