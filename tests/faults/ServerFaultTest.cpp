@@ -16,13 +16,35 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 using namespace std::chrono_literals;
 using testing::HasSubstr;
+
+// The state letter of a process in /proc, or 'X' when it is gone.
+char processState(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) {
+        return 'X';
+    }
+    const std::size_t end = line.rfind(')');
+    return end != std::string::npos && end + 2 < line.size() ? line[end + 2] : 'X';
+}
+
+// Sends the signal and waits until the server has really stopped (or died): a signal arrives
+// asynchronously, and a server still running for a moment would answer the next request.
+void signalAndWait(pid_t pid, int signal, std::string_view states) {
+    ::kill(pid, signal);
+    for (int i = 0; i < 2000 && states.find(processState(pid)) == std::string_view::npos; ++i) {
+        std::this_thread::sleep_for(1ms);
+    }
+}
 
 // A MariaDB server of the test's own, so that killing it costs no other test its server.
 class OwnMariaDb {
@@ -101,7 +123,7 @@ TEST_F(ServerFaultTest, MySqlServerKilledInTheMiddleOfATable) {
     RunOptions options;
     options.onCall = [serverPid](ConsoleWindow&, const std::string& line) {
         if (line == "SetTitle Converting Table: [PARTS] 2 rows converted...")
-            ::kill(serverPid, SIGKILL);
+            signalAndWait(serverPid, SIGKILL, "ZX");
     };
 
     const auto window = convertWithin(60s, {"parts", "later"}, options);
@@ -138,7 +160,7 @@ TEST_F(ServerFaultTest, MySqlServerFrozenInTheMiddleOfATable) {
     RunOptions options;
     options.onCall = [serverPid](ConsoleWindow&, const std::string& line) {
         if (line == "SetTitle Converting Table: [PARTS] 2 rows converted...")
-            ::kill(serverPid, SIGSTOP);
+            signalAndWait(serverPid, SIGSTOP, "TtZX");
     };
     // A hang ends the test process; the frozen server must not outlive it.
     onHang = [&server, serverPid] {
