@@ -103,28 +103,39 @@ private:
     bool m_stopped = false;
 };
 
-class ServerFaultTest : public FaultFixture {};
+class ServerFaultTest : public FaultFixture {
+protected:
+    // A shop database of fifty parts (and the tables given) on the test's own server, the
+    // source connection made to it, and the run told to send the server the signal once the
+    // second part is committed.
+    RunOptions connectAndSignalAfterTwoParts(OwnMariaDb& server, const std::string& moreTables,
+                                             int signal, std::string_view settledStates) {
+        server.exec("CREATE DATABASE shop; USE shop;"
+                    "CREATE TABLE parts (id INT PRIMARY KEY, name VARCHAR(20));"
+                    "INSERT INTO parts SELECT seq, CONCAT('part ', seq) FROM seq_1_to_50;" +
+                    moreTables +
+                    "CREATE USER 'fault'@'%' IDENTIFIED BY 'fault-secret';"
+                    "GRANT ALL PRIVILEGES ON *.* TO 'fault'@'%'");
+        EXPECT_TRUE(TheSourceConnection().Connect(server.host(), "fault", "fault-secret"));
+        TheSourceConnection().UseDatabase("shop");
+        m_database = "shop";
+        RunOptions options;
+        options.onCall = [pid = server.pid(), signal, settledStates](ConsoleWindow&,
+                                                                     const std::string& line) {
+            if (line == "SetTitle Converting Table: [PARTS] 2 rows converted...")
+                signalAndWait(pid, signal, settledStates);
+        };
+        return options;
+    }
+};
 
 // The server process dies (SIGKILL) after the second row of the first table was committed:
 // the rest of that table cannot be read any more, the next table cannot even be listed, and
 // the run ends at once with both counted as failed. The rows committed before stay.
 TEST_F(ServerFaultTest, MySqlServerKilledInTheMiddleOfATable) {
     OwnMariaDb server;
-    server.exec("CREATE DATABASE shop; USE shop;"
-                "CREATE TABLE parts (id INT PRIMARY KEY, name VARCHAR(20));"
-                "INSERT INTO parts SELECT seq, CONCAT('part ', seq) FROM seq_1_to_50;"
-                "CREATE TABLE later (id INT); INSERT INTO later VALUES (1);"
-                "CREATE USER 'fault'@'%' IDENTIFIED BY 'fault-secret';"
-                "GRANT ALL PRIVILEGES ON *.* TO 'fault'@'%'");
-    ASSERT_TRUE(TheSourceConnection().Connect(server.host(), "fault", "fault-secret"));
-    TheSourceConnection().UseDatabase("shop");
-    m_database = "shop";
-    const pid_t serverPid = server.pid();
-    RunOptions options;
-    options.onCall = [serverPid](ConsoleWindow&, const std::string& line) {
-        if (line == "SetTitle Converting Table: [PARTS] 2 rows converted...")
-            signalAndWait(serverPid, SIGKILL, "ZX");
-    };
+    const RunOptions options = connectAndSignalAfterTwoParts(
+        server, "CREATE TABLE later (id INT); INSERT INTO later VALUES (1);", SIGKILL, "ZX");
 
     const auto window = convertWithin(60s, {"parts", "later"}, options);
 
@@ -148,20 +159,8 @@ TEST_F(ServerFaultTest, MySqlServerKilledInTheMiddleOfATable) {
 // the committed rows stay, and the run ends.
 TEST_F(ServerFaultTest, MySqlServerFrozenInTheMiddleOfATable) {
     OwnMariaDb server;
-    server.exec("CREATE DATABASE shop; USE shop;"
-                "CREATE TABLE parts (id INT PRIMARY KEY, name VARCHAR(20));"
-                "INSERT INTO parts SELECT seq, CONCAT('part ', seq) FROM seq_1_to_50;"
-                "CREATE USER 'fault'@'%' IDENTIFIED BY 'fault-secret';"
-                "GRANT ALL PRIVILEGES ON *.* TO 'fault'@'%'");
-    ASSERT_TRUE(TheSourceConnection().Connect(server.host(), "fault", "fault-secret"));
-    TheSourceConnection().UseDatabase("shop");
-    m_database = "shop";
+    const RunOptions options = connectAndSignalAfterTwoParts(server, "", SIGSTOP, "TtZX");
     const pid_t serverPid = server.pid();
-    RunOptions options;
-    options.onCall = [serverPid](ConsoleWindow&, const std::string& line) {
-        if (line == "SetTitle Converting Table: [PARTS] 2 rows converted...")
-            signalAndWait(serverPid, SIGSTOP, "TtZX");
-    };
     // A hang ends the test process; the frozen server must not outlive it.
     onHang = [&server, serverPid] {
         ::kill(serverPid, SIGCONT);
