@@ -3,6 +3,7 @@
 
 #include "CAboutDlg.h"
 #include "DesktopOpener.h"
+#include "GrabbedInk.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -23,22 +24,11 @@ struct Opened {
 };
 
 int distance(const QColor& a, const QColor& b) {
-    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+    return ::colourDistance(a, b);
 }
 
-// The pixel of a grabbed label farthest from the page colour: a stroke of its text.
 QColor inkOf(QWidget* widget) {
-    const QImage image = widget->grab().toImage();
-    QColor ink = kPage;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor colour = image.pixelColor(x, y);
-            if (distance(colour, kPage) > distance(ink, kPage)) {
-                ink = colour;
-            }
-        }
-    }
-    return ink;
+    return ::inkOf(widget, kPage);
 }
 
 QList<QLabel*> plainLabels(const CAboutDlg& box) {

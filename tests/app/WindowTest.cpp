@@ -3,6 +3,7 @@
 
 #include "CheckListWidget.h"
 #include "ConversionRun.h"
+#include "GrabbedInk.h"
 #include "ImageButton.h"
 #include "WindowDriver.h"
 
@@ -29,22 +30,11 @@ const QColor kLabelText(0, 70, 213);
 const char* const kNoServer = "127.0.0.254";
 
 int distance(const QColor& a, const QColor& b) {
-    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+    return ::colourDistance(a, b);
 }
 
-// The pixel of a grabbed widget farthest from the page colour: a stroke of its text.
 QColor inkOf(QWidget* widget) {
-    const QImage image = widget->grab().toImage();
-    QColor ink = kPage;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor colour = image.pixelColor(x, y);
-            if (distance(colour, kPage) > distance(ink, kPage)) {
-                ink = colour;
-            }
-        }
-    }
-    return ink;
+    return ::inkOf(widget, kPage);
 }
 
 QStringList colouredControls() {
